@@ -1,0 +1,21 @@
+# Compiler and linker settings shared by the program, the tools and the tests.
+add_library(tolvane_options INTERFACE)
+
+target_compile_options(tolvane_options INTERFACE
+  -Wall -Wextra -Wshadow -Wconversion -Wno-sign-conversion
+  # Sources are UTF-8; every narrow text the program hands to Windows is a
+  # code page 936 byte string.
+  -finput-charset=UTF-8 -fexec-charset=CP936)
+target_compile_definitions(tolvane_options INTERFACE
+  WINVER=0x0601 _WIN32_WINNT=0x0601 NOMINMAX STRICT)
+target_link_options(tolvane_options INTERFACE -static -static-libgcc -static-libstdc++)
+
+# The program's icon, drawn by a generator of the project's own.
+set(TOLVANE_ICON ${CMAKE_BINARY_DIR}/generated/adsl.ico)
+add_custom_command(
+  OUTPUT ${TOLVANE_ICON}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/generated
+  COMMAND python3 ${CMAKE_SOURCE_DIR}/tools/make_icon.py ${TOLVANE_ICON}
+  DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_icon.py
+  COMMENT "Drawing the program icon")
+add_custom_target(tolvane_icon DEPENDS ${TOLVANE_ICON})

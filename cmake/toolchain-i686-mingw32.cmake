@@ -1,0 +1,14 @@
+# Cross compiling for 32-bit Windows with MinGW-w64. The posix thread variant
+# is needed: the win32 variant of GCC 12 has no std::thread or std::mutex.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+
+set(TOLVANE_MINGW_PREFIX i686-w64-mingw32)
+set(CMAKE_C_COMPILER ${TOLVANE_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TOLVANE_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${TOLVANE_MINGW_PREFIX}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${TOLVANE_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
