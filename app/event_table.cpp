@@ -1,23 +1,31 @@
 #include "app/event_table.h"
 
+#include "app/startup.h"
+#include "dialup/connection_commands.h"
+#include "settings/save_command.h"
+#include "shell/hot_key.h"
+#include "shell/tray_icon.h"
+#include "shell/web_page.h"
+#include "shell/window_display.h"
+
 namespace tolvane {
 
 // clang-format off
 const EventTable kEventTable = {
-    /* window_created     */ nullptr,
-    /* window_moved       */ nullptr,
-    /* tray_notification  */ nullptr,
+    /* window_created     */ handle_window_created,
+    /* window_moved       */ handle_window_moved,
+    /* tray_notification  */ handle_tray_notification,
     /* clicks */ {{
-        {Control::按钮2, nullptr},
-        {Control::按钮3, nullptr},
-        {Control::按钮5, nullptr},
-        {Control::按钮1, nullptr},
+        {Control::按钮2, handle_connect_clicked},
+        {Control::按钮3, handle_hang_up_clicked},
+        {Control::按钮5, handle_save_clicked},
+        {Control::按钮1, handle_open_page_clicked},
     }},
-    /* label_notification */ {Control::标签6, nullptr},
+    /* label_notification */ {Control::标签6, handle_hot_key_notification},
     /* menu_selections */ {{
-        {MenuItem::显示, nullptr},
-        {MenuItem::隐藏, nullptr},
-        {MenuItem::关闭, nullptr},
+        {MenuItem::显示, handle_show_item},
+        {MenuItem::隐藏, handle_hide_item},
+        {MenuItem::关闭, handle_close_item},
     }},
 };
 // clang-format on

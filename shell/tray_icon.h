@@ -1,10 +1,33 @@
-// The program's icon in the notification area.
+// The program's icon in the notification area, its menu, and the hiding of
+// the main window into it.
 #pragma once
+
+#include <cstddef>
 
 namespace tolvane {
 
+// A block of bytes whose length travels with it.
+struct ByteBlock {
+    const unsigned char* data;
+    std::size_t size;
+};
+
+// The ICO file the tray icon is made from, as the program carries it.
+ByteBlock program_tray_icon_block();
+
+// Makes an icon from the block and puts it into the notification area with
+// the tip (or changes or deletes the one already there).
+void set_tray_icon(ByteBlock icon_block, const char* tip);
 // Deletes the icon, if the main window holds one; the last step of the main
 // window's WM_DESTROY.
 void remove_tray_icon();
+
+// The tray notification event: 1 left button up, 2 double click, 3 menu.
+void handle_tray_notification(int code);
+// Shows the tray menu at the mouse; a chosen item arrives as WM_COMMAND.
+void popup_tray_menu();
+void handle_show_item();
+void handle_hide_item();
+void handle_close_item();
 
 }  // namespace tolvane
