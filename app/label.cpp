@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "app/text.h"
 #include "app/win_handle.h"
+#include "dialup/dial_manager.h"
 
 namespace tolvane {
 namespace {
@@ -51,6 +52,13 @@ LRESULT CALLBACK label_procedure(HWND label, UINT message, WPARAM wparam, LPARAM
         case WM_PAINT:
             paint_label(label);
             return 0;
+        case WM_SETTEXT:
+            // Only the dial notifier writes texts from another thread; one
+            // that was already under way when its dial was released must
+            // not overwrite what the program wrote since.
+            if (InSendMessage() && !is_current_dial_status_window(label))
+                return FALSE;
+            return DefWindowProcA(label, message, wparam, lparam);
         case kHotKeyNotificationMessage:
             if (auto control = control_for_window(label)) {
                 raise_label_notification(*control, static_cast<int>(wparam),
