@@ -83,5 +83,20 @@ TEST_F(ProgramTest, AWindowThatCannotBeBuiltEndsInTheErrorBoxAndMinusOne) {
     EXPECT_EQ(p.wait_for_exit(5000), 0xFFFFFFFFu);
 }
 
+TEST_F(ProgramTest, ATextBlockThatCannotBeHadEndsInTheErrorBoxAndMinusOne) {
+    // The account is the first Text the program allocates: 4 bytes for "abc".
+    testing::write_settings_file("[用户参数]\r\n用户名=abc\r\n");
+    ChildProcess p = ChildProcess::start(build_path("tests\\fault\\adsl_no_memory.exe"));
+    ASSERT_TRUE(p.started());
+    HWND box = p.wait_for_window("#32770");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(testing::window_text(box), "错误");
+    EXPECT_EQ(testing::window_text(GetDlgItem(box, 0xFFFF)),
+              "运行时出错!\r\n\r\n错误信息：分配 4 字节内存失败!\r\n");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(p.wait_for_exit(5000), 0xFFFFFFFFu);
+    testing::remove_settings_file();
+}
+
 }  // namespace
 }  // namespace tolvane
