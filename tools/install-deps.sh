@@ -22,9 +22,7 @@ have python3 || need_pkgs+=(python3)
 have localedef || need_pkgs+=(locales)
 fc-list 2>/dev/null | grep -qi 'wenquanyi micro hei' || need_pkgs+=(fonts-wqy-microhei)
 [ -d /usr/share/wine/fonts ] || dpkg -s fonts-wine >/dev/null 2>&1 || need_pkgs+=(fonts-wine)
-if [ "${TOLVANE_NEED_NSIS:-0}" = 1 ]; then
-  have makensis || need_pkgs+=(nsis)
-fi
+have makensis || need_pkgs+=(nsis)
 
 need_locale=0
 locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$' || need_locale=1

@@ -1,0 +1,127 @@
+// The Windows installer, run silently in the test prefix, and its uninstaller.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <shlobj.h>
+
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+
+#include "tests/support/process.h"
+#include "tests/support/settings_files.h"
+
+namespace tolvane {
+namespace {
+
+using testing::ChildProcess;
+
+const std::string kInstallDir = "C:\\Program Files\\adsl\\";
+const std::string kProgram = kInstallDir + "ADSL.EXE";
+
+std::string folder(int csidl) {
+    char path[MAX_PATH] = {};
+    SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE);
+    return std::string(path) + "\\";
+}
+
+bool exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string uninstall_entry(const char* value) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE,
+                      "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tolvane", 0,
+                      KEY_READ | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS) {
+        return "(no key)";
+    }
+    char data[512] = {};
+    DWORD size = sizeof data - 1;
+    const LONG r =
+        RegQueryValueExA(key, value, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
+    RegCloseKey(key);
+    return r == ERROR_SUCCESS ? std::string(data) : "(no value)";
+}
+
+std::optional<DWORD> run_and_wait(const std::string& program, const std::string& arguments) {
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    std::string line = "\"" + program + "\" " + arguments;
+    if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &si, &pi)) {
+        return std::nullopt;
+    }
+    std::optional<DWORD> code;
+    if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0) {
+        DWORD c = 0;
+        GetExitCodeProcess(pi.hProcess, &c);
+        code = c;
+    }
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return code;
+}
+
+bool wait_until(bool (*done)(), DWORD timeout_ms) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeout_ms)
+            return false;
+        Sleep(100);
+    }
+    return true;
+}
+
+const std::string kInstaller = testing::build_path("dist\\Tolvane-" TOLVANE_VERSION "-win32.exe");
+
+TEST(Installer, InstallsRunsReinstallsOverARunningCopyAndUninstalls) {
+    ASSERT_TRUE(exists(kInstaller)) << kInstaller;
+    testing::remove_settings_file();
+
+    // A silent install into the real Program Files.
+    ASSERT_EQ(run_and_wait(kInstaller, "/S"), 0u);
+    ASSERT_TRUE(exists(kProgram));
+    EXPECT_EQ(contents(kProgram), contents(testing::build_path("ADSL.EXE")));
+    EXPECT_TRUE(exists(folder(CSIDL_COMMON_PROGRAMS) + "Tolvane"));
+    EXPECT_EQ(uninstall_entry("DisplayName"), "Tolvane");
+    EXPECT_EQ(uninstall_entry("DisplayVersion"), TOLVANE_VERSION);
+    EXPECT_NE(uninstall_entry("UninstallString").find("uninstall.exe"), std::string::npos);
+
+    // It starts from there, in its own directory.
+    {
+        ChildProcess program = ChildProcess::start(kProgram, "C:\\");
+        HWND window = program.wait_for_main_window();
+        ASSERT_NE(window, nullptr);
+        std::string dir = program.current_directory();
+        EXPECT_EQ(lstrcmpiA(dir.c_str(), kInstallDir.c_str()), 0) << dir;
+
+        // Installing over it while it runs: the installer closes it first.
+        EXPECT_EQ(run_and_wait(kInstaller, "/S"), 0u);
+        EXPECT_EQ(program.wait_for_exit(5000), 0u);
+        EXPECT_TRUE(exists(kProgram));
+    }
+
+    // The uninstaller removes the program, its menu entry and the program's
+    // auto-start shortcut, and keeps the settings.
+    const std::string startup_link = folder(CSIDL_STARTUP) + "ADSL拨号.lnk";
+    std::ofstream(startup_link) << "link";
+    testing::write_settings_file("[用户参数]\r\n用户名=kept\r\n");
+    ASSERT_EQ(run_and_wait(kInstallDir + "uninstall.exe", "/S"), 0u);
+    // The uninstaller goes on from a copy of itself in the temporary folder.
+    EXPECT_TRUE(wait_until([] { return !exists(kProgram) && !exists(kInstallDir); }, 30000));
+    EXPECT_FALSE(exists(startup_link));
+    EXPECT_FALSE(exists(folder(CSIDL_COMMON_PROGRAMS) + "Tolvane"));
+    EXPECT_EQ(uninstall_entry("DisplayName"), "(no key)");
+    EXPECT_EQ(testing::read_settings_file(), "[用户参数]\r\n用户名=kept\r\n");
+    testing::remove_settings_file();
+}
+
+}  // namespace
+}  // namespace tolvane
