@@ -4,7 +4,7 @@ BUILD_DIR ?= build
 TOOLCHAIN := cmake/toolchain-i686-mingw32.cmake
 JOBS ?= $(shell nproc)
 
-.PHONY: all build test run deps configure format clean
+.PHONY: all build test run dist bench deps configure format clean
 
 all: build
 
@@ -28,6 +28,15 @@ test: build
 # The program in a Wine desktop window, on the simulated line.
 run: build
 	@tools/run.sh $(BUILD_DIR)
+
+# The Windows installer and a zip of ADSL.EXE with the README.
+dist: build
+	@ls -1 $(BUILD_DIR)/dist/*.exe $(BUILD_DIR)/dist/*.zip
+
+# Benchmarks: ratios against a plain Win32 program, idle CPU, repaint time
+# and the dial soak (tools/bench/run.sh).
+bench: build
+	@tools/bench/run.sh $(BUILD_DIR)
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Runs the benchmarks on a virtual display of their own, in a Wine prefix of
+# their own, with program, Wine server and X on one CPU (figures on these
+# machines spread widely otherwise). Prints ratios measured in one run.
+# usage: run.sh BUILD_DIR
+set -euo pipefail
+here=$(dirname "$(realpath "$0")")
+tools=$(dirname "$here")
+build=$(realpath "${1:-build}")
+prefix=$build/wineprefix-bench
+win() { echo "Z:${1//\//\\}"; }
+
+cores=$(nproc)
+cpu=$(( cores > 1 ? 1 : 0 ))
+run() { taskset -c "$cpu" "$tools/wine-run.sh" --prefix "$prefix" "$@"; }
+export -f run win
+export tools prefix cpu build here cores
+
+taskset -c "$cpu" "$tools/with-xvfb.sh" --prefix "$prefix" bash -c '
+  set -euo pipefail
+  rm -f "$prefix/drive_c/windows/adsl.ini"
+  echo "== machine: $cores cores (all runs on CPU $cpu), $(grep -m1 "model name" /proc/cpuinfo | cut -d: -f2 | sed "s/^ *//"), $(wine --version)"
+  echo "== start-up, memory and idle CPU against a plain Win32 program"
+  run "$build/bench/bench_startup.exe" "$(win "$build/ADSL.EXE")" "$(win "$build/bench/plain_window.exe")" \
+      "${TOLVANE_BENCH_ROUNDS:-15}" "${TOLVANE_BENCH_IDLE_SECONDS:-10}"
+'
