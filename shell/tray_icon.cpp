@@ -136,8 +136,8 @@ void popup_tray_menu() {
     SetForegroundWindow(window);
     TrackPopupMenu(menu.get(), TPM_RIGHTALIGN, cursor.x - kMenuOffset, cursor.y - kMenuOffset, 0,
                    window, nullptr);
-    // Lets the menu loop see a message, so that the next click on the icon
-    // opens the menu again instead of being swallowed.
+    // A message after the menu has closed; without it the menu shown at the
+    // next click can close again at once.
     PostMessageA(window, WM_NULL, 0, 0);
 }
 
