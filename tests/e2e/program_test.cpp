@@ -58,6 +58,12 @@ TEST_F(ProgramTest, EndsWithExitCodeZeroOnEveryWayOfClosing) {
              Sleep(200);
              testing::press_key(VK_F4, {VK_MENU});
          }},
+        {"关闭 in the tray menu", [](HWND w) { PostMessageA(w, WM_COMMAND, 20003, 0); }},
+        {"关闭 while minimised into the tray",
+         [](HWND w) {
+             PostMessageA(w, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+             PostMessageA(w, WM_COMMAND, 20003, 0);
+         }},
     };
     for (const Way& way : ways) {
         SCOPED_TRACE(way.name);

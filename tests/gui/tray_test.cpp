@@ -1,0 +1,425 @@
+// The tray icon, its menu and the hiding of the main window, on the real
+// main window in process. Shell_NotifyIconA is reached through a stand-in
+// of the program's notify_icon that records each call before passing it on.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/main_window.h"
+#include "shell/notify_icon.h"
+#include "shell/tray_icon.h"
+#include "shell/window_display.h"
+#include "tests/support/gui.h"
+#include "tests/support/settings_files.h"
+
+namespace tolvane {
+namespace {
+
+struct NotifyCall {
+    DWORD message;
+    NOTIFYICONDATAA record;
+    bool window_visible;  // at the time of the call
+    bool window_exists;
+};
+
+std::vector<NotifyCall> g_calls;
+
+}  // namespace
+
+// Takes the place of the program's own (shell/notify_icon.cpp) in this test
+// program.
+BOOL notify_icon(DWORD message, NOTIFYICONDATAA& record) {
+    g_calls.push_back(
+        {message, record, IsWindowVisible(record.hWnd) != 0, IsWindow(record.hWnd) != 0});
+    return Shell_NotifyIconA(message, reinterpret_cast<::NOTIFYICONDATAA*>(&record));
+}
+
+namespace {
+
+using testing::pump_for;
+using testing::pump_until;
+using testing::ScopedMainWindow;
+
+using Bytes = std::vector<unsigned char>;
+
+SIZE icon_size(HICON icon) {
+    ICONINFO info = {};
+    if (!icon || !GetIconInfo(icon, &info))
+        return {0, 0};
+    BITMAP bm = {};
+    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
+    if (info.hbmColor)
+        DeleteObject(info.hbmColor);
+    if (info.hbmMask)
+        DeleteObject(info.hbmMask);
+    return {bm.bmWidth, info.hbmColor ? bm.bmHeight : bm.bmHeight / 2};
+}
+
+bool icon_destroyed(HICON icon) {
+    return icon_size(icon).cx == 0;
+}
+
+std::string tip_of(const NOTIFYICONDATAA& record) {
+    return std::string(record.szTip, strnlen(record.szTip, sizeof record.szTip));
+}
+
+// A two-entry icon file: first a 16-pixel entry with 16 colours whose image
+// no creation function accepts (a 16-bit header with no pixels after it),
+// then a 32-pixel one with the program's own 32 x 32 image.
+Bytes icon_with_a_broken_sixteen() {
+    const ByteBlock own = program_tray_icon_block();
+    const unsigned char* entry32 = own.data + 6 + 3 * 16;
+    const std::size_t size32 = entry32[8] | (entry32[9] << 8) | (entry32[10] << 16);
+    const std::size_t offset32 = entry32[12] | (entry32[13] << 8) | (entry32[14] << 16);
+
+    Bytes broken(40, 0);
+    broken[0] = 40;
+    broken[4] = 16;  // width
+    broken[8] = 32;  // height, colour and mask rows
+    broken[12] = 1;
+    broken[14] = 16;  // bits per pixel
+
+    Bytes b(6 + 2 * 16, 0);
+    b[2] = 1;
+    b[4] = 2;
+    auto put_entry = [&](std::size_t at, unsigned char width, std::size_t size,
+                         std::size_t offset) {
+        b[at] = b[at + 1] = width;
+        b[at + 2] = 16;
+        b[at + 8] = static_cast<unsigned char>(size);
+        b[at + 9] = static_cast<unsigned char>(size >> 8);
+        b[at + 12] = static_cast<unsigned char>(offset);
+        b[at + 13] = static_cast<unsigned char>(offset >> 8);
+    };
+    put_entry(6, 16, broken.size(), b.size());
+    put_entry(22, 32, size32, b.size() + broken.size());
+    b.insert(b.end(), broken.begin(), broken.end());
+    b.insert(b.end(), own.data + offset32, own.data + offset32 + size32);
+    return b;
+}
+
+BOOL CALLBACK match_menu_window(HWND window, LPARAM param) {
+    char cls[16] = {};
+    GetClassNameA(window, cls, sizeof cls);
+    if (lstrcmpA(cls, "#32768") == 0 && IsWindowVisible(window)) {
+        *reinterpret_cast<HWND*>(param) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The menu window of this thread while a menu is up.
+HWND find_menu_window() {
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), match_menu_window, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+enum class MenuAction { close, choose_first };
+
+// What a timer saw of the menu while it was up; the timer runs inside the
+// menu's own loop.
+struct MenuSeen {
+    bool seen = false;
+    HMENU menu = nullptr;
+    std::vector<std::string> texts;
+    std::vector<UINT> commands;
+    RECT place = {};
+    HWND foreground = nullptr;
+};
+
+MenuSeen g_menu_seen;
+MenuAction g_menu_action = MenuAction::close;
+
+void CALLBACK inspect_menu(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND menu_window = find_menu_window();
+    if (menu_window == nullptr)
+        return;
+    KillTimer(nullptr, timer);
+    MenuSeen& seen = g_menu_seen;
+    seen.seen = true;
+    seen.menu = reinterpret_cast<HMENU>(SendMessageA(menu_window, MN_GETHMENU, 0, 0));
+    const int count = GetMenuItemCount(seen.menu);
+    for (int i = 0; i < count; ++i) {
+        char text[64] = {};
+        GetMenuStringA(seen.menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        seen.texts.push_back(text);
+        seen.commands.push_back(GetMenuItemID(seen.menu, i));
+    }
+    GetWindowRect(menu_window, &seen.place);
+    seen.foreground = GetForegroundWindow();
+    if (g_menu_action == MenuAction::close) {
+        EndMenu();
+    } else {
+        PostMessageA(menu_window, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageA(menu_window, WM_KEYDOWN, VK_RETURN, 0);
+    }
+}
+
+class TrayTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        testing::remove_settings_file();
+        g_calls.clear();
+        main_.emplace();
+        ASSERT_TRUE(main_->built());
+        window_ = main_->window();
+    }
+    void TearDown() override { main_.reset(); }
+
+    // As the shell sends it: the icon's identifier and the mouse message.
+    void tray(UINT mouse_message) {
+        PostMessageA(window_, kTrayCallbackMessage, kTrayIconId, mouse_message);
+        pump_for(100);
+    }
+    void command(int identifier) {
+        PostMessageA(window_, WM_COMMAND, static_cast<WPARAM>(identifier), 0);
+        pump_for(100);
+    }
+    RECT place() const {
+        RECT r = {};
+        GetWindowRect(window_, &r);
+        return r;
+    }
+    void move_away() {
+        SetWindowPos(window_, nullptr, 10, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        pump_for(20);
+        ASSERT_EQ(place().left, 10);
+    }
+    bool centred() const {
+        const RECT r = place();
+        return r.left == (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2 &&
+               r.top == (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2;
+    }
+    bool shown() const { return IsWindowVisible(window_) && !IsIconic(window_); }
+
+    // Pops the menu up by the callback message and lets the timer act on it.
+    MenuSeen pop_menu(UINT mouse_message, MenuAction action, POINT cursor) {
+        SetCursorPos(cursor.x, cursor.y);
+        pump_for(20);
+        g_menu_seen = MenuSeen{};
+        g_menu_action = action;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 30, inspect_menu);
+        PostMessageA(window_, kTrayCallbackMessage, kTrayIconId, mouse_message);
+        pump_until([] { return g_menu_seen.seen && find_menu_window() == nullptr; });
+        KillTimer(nullptr, timer);
+        pump_for(100);
+        return g_menu_seen;
+    }
+
+    std::optional<ScopedMainWindow> main_;
+    HWND window_ = nullptr;
+};
+
+TEST_F(TrayTest, TheIconIsAddedBeforeTheWindowIsShownAndRemovedAsItIsDestroyed) {
+    ASSERT_EQ(g_calls.size(), 1u);
+    const NotifyCall add = g_calls[0];
+    EXPECT_EQ(add.message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_FALSE(add.window_visible);
+    EXPECT_EQ(add.record.cbSize, 88u);
+    EXPECT_EQ(add.record.hWnd, window_);
+    EXPECT_EQ(add.record.uID, 100u);
+    EXPECT_EQ(add.record.uFlags, 7u);
+    EXPECT_EQ(add.record.uCallbackMessage, 0x8064u);
+    EXPECT_EQ(tip_of(add.record), "Tolvane");
+    const SIZE size = icon_size(add.record.hIcon);
+    EXPECT_EQ(size.cx, 16);
+    EXPECT_EQ(size.cy, 16);
+
+    DestroyWindow(window_);
+    ASSERT_EQ(g_calls.size(), 2u);
+    const NotifyCall gone = g_calls[1];
+    EXPECT_EQ(gone.message, static_cast<DWORD>(NIM_DELETE));
+    EXPECT_TRUE(gone.window_exists);  // inside WM_DESTROY
+    EXPECT_EQ(gone.record.cbSize, 88u);
+    EXPECT_EQ(gone.record.hWnd, window_);
+    EXPECT_EQ(gone.record.uID, 100u);
+    EXPECT_EQ(gone.record.uFlags, 0u);
+    EXPECT_EQ(gone.record.uCallbackMessage, 0u);
+    EXPECT_EQ(gone.record.hIcon, nullptr);
+    EXPECT_TRUE(icon_destroyed(add.record.hIcon));
+}
+
+TEST_F(TrayTest, SettingTheIconAgainChangesOrDeletesItAndNeverLeaksOne) {
+    ASSERT_EQ(g_calls.size(), 1u);
+    const HICON first = g_calls[0].record.hIcon;
+
+    set_tray_icon(program_tray_icon_block(), "Tolvane");
+    ASSERT_EQ(g_calls.size(), 2u);
+    EXPECT_EQ(g_calls[1].message, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_EQ(g_calls[1].record.uFlags, 7u);
+    EXPECT_EQ(g_calls[1].record.uCallbackMessage, 0x8064u);
+    const HICON second = g_calls[1].record.hIcon;
+    EXPECT_NE(second, first);
+    EXPECT_EQ(icon_size(second).cx, 16);
+    EXPECT_TRUE(icon_destroyed(first));
+
+    // The 16-pixel image cannot be made, so the 32-pixel entry is asked for.
+    const Bytes fallback = icon_with_a_broken_sixteen();
+    set_tray_icon({fallback.data(), fallback.size()}, "Tolvane");
+    ASSERT_EQ(g_calls.size(), 3u);
+    EXPECT_EQ(g_calls[2].message, static_cast<DWORD>(NIM_MODIFY));
+    const HICON third = g_calls[2].record.hIcon;
+    EXPECT_EQ(icon_size(third).cx, 32);
+    EXPECT_TRUE(icon_destroyed(second));
+
+    // No icon from the block: the one in the notification area goes.
+    const Bytes broken(fallback.begin(), fallback.begin() + 6 + 32 + 40);
+    set_tray_icon({broken.data(), broken.size()}, "Tolvane");
+    ASSERT_EQ(g_calls.size(), 4u);
+    EXPECT_EQ(g_calls[3].message, static_cast<DWORD>(NIM_DELETE));
+    EXPECT_EQ(g_calls[3].record.uFlags, 0u);
+    EXPECT_EQ(g_calls[3].record.uCallbackMessage, 0u);
+    EXPECT_EQ(g_calls[3].record.hIcon, nullptr);
+    EXPECT_TRUE(icon_destroyed(third));
+
+    // Without an icon there is nothing to add, change or delete.
+    set_tray_icon({broken.data(), broken.size()}, "Tolvane");
+    set_tray_icon({nullptr, 0}, "Tolvane");
+    DestroyWindow(window_);
+    EXPECT_EQ(g_calls.size(), 4u);
+}
+
+TEST_F(TrayTest, LeftButtonUpHidesAShownWindowAndBringsAHiddenOneBackCentred) {
+    ASSERT_TRUE(shown());
+    move_away();
+    tray(WM_LBUTTONUP);
+    EXPECT_FALSE(IsWindowVisible(window_));
+    EXPECT_EQ(place().left, 10);  // hiding moves nothing
+
+    tray(WM_LBUTTONUP);
+    EXPECT_TRUE(shown());
+    EXPECT_TRUE(centred());
+
+    // Neither the double-click code nor other mouse messages do anything.
+    move_away();
+    for (UINT other : {UINT{WM_LBUTTONDBLCLK}, UINT{WM_MOUSEMOVE}, UINT{WM_LBUTTONDOWN},
+                       UINT{WM_RBUTTONDOWN}, UINT{WM_MBUTTONUP}}) {
+        tray(other);
+        EXPECT_TRUE(shown()) << other;
+        EXPECT_EQ(place().left, 10) << other;
+    }
+    EXPECT_EQ(find_menu_window(), nullptr);
+}
+
+TEST_F(TrayTest, RightButtonUpAndContextMenuPopTheMenuUpLeftOfAndAboveTheCursor) {
+    for (UINT message : {UINT{WM_RBUTTONUP}, UINT{WM_CONTEXTMENU}}) {
+        SCOPED_TRACE(message);
+        const POINT cursor = {600, 450};
+        const MenuSeen seen = pop_menu(message, MenuAction::close, cursor);
+        ASSERT_TRUE(seen.seen);
+        EXPECT_EQ(seen.texts, (std::vector<std::string>{"显示", "隐藏", "关闭"}));
+        EXPECT_EQ(seen.commands, (std::vector<UINT>{20001, 20002, 20003}));
+        EXPECT_EQ(seen.place.right, cursor.x - 5);
+        EXPECT_EQ(seen.place.top, cursor.y - 5);
+        EXPECT_EQ(seen.foreground, window_);
+        EXPECT_FALSE(IsMenu(seen.menu));  // a fresh menu each time, destroyed after
+        // Closed without a choice: nothing happened.
+        EXPECT_TRUE(shown());
+        EXPECT_TRUE(IsWindow(window_));
+    }
+}
+
+TEST_F(TrayTest, TheMenuOfAHiddenWindowBringsItBackWithShow) {
+    move_away();
+    command(20002);
+    ASSERT_FALSE(IsWindowVisible(window_));
+    const MenuSeen seen = pop_menu(WM_RBUTTONUP, MenuAction::choose_first, {500, 400});
+    ASSERT_TRUE(seen.seen);
+    // The choice arrives as WM_COMMAND once the menu has closed.
+    pump_until([&] { return IsWindowVisible(window_) != 0; }, 2000);
+    EXPECT_TRUE(shown());
+    EXPECT_TRUE(centred());
+}
+
+TEST_F(TrayTest, ShowRecentresAShownWindowAndHideOnAHiddenOneChangesNothing) {
+    move_away();
+    command(20001);
+    EXPECT_TRUE(shown());
+    EXPECT_TRUE(centred());
+
+    command(20002);
+    EXPECT_FALSE(IsWindowVisible(window_));
+    move_away();
+    const RECT before = place();
+    command(20002);
+    EXPECT_FALSE(IsWindowVisible(window_));
+    EXPECT_FALSE(IsIconic(window_));
+    const RECT after = place();
+    EXPECT_TRUE(EqualRect(&before, &after));
+}
+
+TEST_F(TrayTest, MinimisingHidesAndTheTrayBringsTheWindowBackRestored) {
+    for (bool by_show_item : {false, true}) {
+        SCOPED_TRACE(by_show_item ? "显示" : "left click");
+        SendMessageA(window_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        pump_for(100);
+        EXPECT_FALSE(IsWindowVisible(window_));
+        EXPECT_TRUE(IsIconic(window_));  // minimised while hidden
+        EXPECT_EQ(main_window_position(), kPositionMinimised);
+
+        if (by_show_item) {
+            command(20001);
+        } else {
+            tray(WM_LBUTTONUP);
+        }
+        EXPECT_TRUE(shown());
+        EXPECT_TRUE(centred());
+    }
+}
+
+TEST_F(TrayTest, MovingNeverHides) {
+    for (int step = 0; step < 5; ++step) {
+        SetWindowPos(window_, nullptr, 30 + 40 * step, 40 + 10 * step, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        pump_for(20);
+        EXPECT_TRUE(shown()) << step;
+    }
+    MoveWindow(window_, 5, 5, 327, 194, TRUE);
+    pump_for(20);
+    EXPECT_TRUE(shown());
+    EXPECT_EQ(place().left, 5);
+}
+
+TEST_F(TrayTest, ThePositionPropertyReadsTheWindowAndActsOnlyWhileItIsVisible) {
+    move_away();
+    set_main_window_position(kPositionCentred);
+    EXPECT_TRUE(centred());
+    EXPECT_EQ(main_window_position(), kPositionNormal);  // never reads back 1
+
+    set_main_window_position(9);  // taken as 3
+    EXPECT_TRUE(IsZoomed(window_));
+    EXPECT_EQ(main_window_position(), kPositionMaximised);
+    set_main_window_position(-5);  // taken as 0
+    EXPECT_FALSE(IsZoomed(window_));
+    EXPECT_EQ(main_window_position(), kPositionNormal);
+
+    // Minimised through the property, the move event hides it.
+    set_main_window_position(kPositionMinimised);
+    pump_for(50);
+    EXPECT_FALSE(is_main_window_visible());
+    EXPECT_EQ(main_window_position(), kPositionMinimised);
+    // Hidden, setting the position changes nothing.
+    set_main_window_position(kPositionCentred);
+    EXPECT_TRUE(IsIconic(window_));
+    EXPECT_FALSE(IsWindowVisible(window_));
+
+    set_main_window_visible(true);
+    set_main_window_position(kPositionCentred);
+    EXPECT_TRUE(shown());
+    EXPECT_TRUE(centred());
+}
+
+TEST_F(TrayTest, CloseDestroysTheWindowAfterTheCommandAndRemovesTheIcon) {
+    SendMessageA(window_, WM_COMMAND, 20003, 0);
+    EXPECT_TRUE(IsWindow(window_));  // the destruction is posted
+    EXPECT_TRUE(pump_until([&] { return !IsWindow(window_); }, 2000));
+    ASSERT_FALSE(g_calls.empty());
+    EXPECT_EQ(g_calls.back().message, static_cast<DWORD>(NIM_DELETE));
+    EXPECT_EQ(g_calls.back().record.hWnd, window_);
+}
+
+}  // namespace
+}  // namespace tolvane
