@@ -124,6 +124,11 @@ LineLock::LineLock(bool reload) {
     mutex_ = store.mutex;
     line_ = store.view;
     loaded_ = &current_scenario(reload);
+    // File times are coarse: a file written again at once may look unchanged
+    // to this process while another one has read its new text. Read it again
+    // before taking the line from that process.
+    if (!reload && is_valid_line(*line_) && line_->scenario_id != loaded_->id)
+        loaded_ = &current_scenario(true);
     now_ = GetTickCount64();
     const ULONGLONG boot = boot_id();
     const ULONGLONG boot_difference =
