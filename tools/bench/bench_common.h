@@ -6,6 +6,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -103,7 +104,37 @@ inline DWORD thread_count(DWORD pid) {
     return n;
 }
 
+// The handles a process holds. Wine's GetProcessHandleCount always says 0;
+// the system's handle list (NtQuerySystemInformation, class 16) is right on
+// both, so count the process's entries there.
 inline DWORD handle_count(HANDLE process) {
+    struct Entry {
+        ULONG process_id;
+        UCHAR object_type;
+        UCHAR flags;
+        USHORT handle;
+        PVOID object;
+        ACCESS_MASK access;
+    };
+    using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+    auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
+    const DWORD pid = GetProcessId(process);
+    std::vector<unsigned char> buffer(1 << 20);
+    for (int attempt = 0; query && attempt < 6; ++attempt) {
+        ULONG needed = 0;
+        const LONG status = query(16, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
+        if (status == 0) {
+            ULONG count = 0;
+            std::memcpy(&count, buffer.data(), sizeof count);
+            const auto* entries = reinterpret_cast<const Entry*>(buffer.data() + sizeof(ULONG_PTR));
+            DWORD n = 0;
+            for (ULONG i = 0; i < count; ++i)
+                n += entries[i].process_id == pid ? 1 : 0;
+            return n;
+        }
+        buffer.resize(buffer.size() * 2);
+    }
     DWORD n = 0;
     GetProcessHandleCount(process, &n);
     return n;
