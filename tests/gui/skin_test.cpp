@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include <optional>
@@ -427,6 +429,70 @@ TEST_F(SkinTest, ControlsCreatedLaterAreTakenWhileCreatedInEveryKind) {
     EXPECT_EQ(skinned_control_count(), before);
     for (HWND w : taken)
         EXPECT_FALSE(is_control_skinned(w));
+}
+
+TEST_F(SkinTest, FollowsDefaultButtonsStyleChangesWideWindowsAndLeavesIpAddressFieldsAlone) {
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_UPDOWN_CLASS | ICC_INTERNET_CLASSES};
+    InitCommonControlsEx(&classes);
+    HostWindow host;
+    ASSERT_NE(host.window(), nullptr);
+
+    HWND default_button = host.add("BUTTON", "确定", BS_DEFPUSHBUTTON, 10, 10, 80, 28);
+    pump_for(30);
+    EXPECT_EQ(ClientSnapshot(default_button).pixel(40, 25), kHotRingBottom) << "default: orange";
+    SendMessageA(default_button, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    pump_for(30);
+    EXPECT_EQ(ClientSnapshot(default_button).pixel(40, 25), kRingBottom);
+
+    // Turned owner-drawn, a button leaves the skin with its own procedure.
+    HWND turned = host.add("BUTTON", "", BS_PUSHBUTTON, 10, 50, 80, 28);
+    ASSERT_TRUE(is_control_skinned(turned));
+    SendMessageA(turned, BM_SETSTYLE, BS_OWNERDRAW, TRUE);
+    EXPECT_FALSE(is_control_skinned(turned));
+    EXPECT_EQ(GetWindowLongPtrA(turned, GWLP_WNDPROC), GetClassLongPtrA(turned, GCLP_WNDPROC));
+
+    // A wide window stays wide under the skin.
+    HWND wide =
+        CreateWindowExW(0, L"BUTTON", L"\x5BBD", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 100, 10, 80,
+                        28, host.window(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(wide, nullptr);
+    EXPECT_TRUE(is_control_skinned(wide));
+    EXPECT_TRUE(IsWindowUnicode(wide));
+    SetWindowTextW(wide, L"\x5BBD\x5B57");
+    wchar_t text[8] = {};
+    GetWindowTextW(wide, text, 8);
+    EXPECT_STREQ(text, L"\x5BBD\x5B57");
+    pump_for(30);
+    EXPECT_EQ(ClientSnapshot(wide).pixel(1, 14), kPushBorder);
+
+    HWND up_down = host.add(UPDOWN_CLASSA, "", 0, 200, 10, 20, 30);
+    EXPECT_TRUE(is_control_skinned(up_down));
+    pump_for(30);
+    EXPECT_EQ(ClientSnapshot(up_down).pixel(0, 15), kEditFrame);
+
+    HWND address = host.add(WC_IPADDRESSA, "", 0, 100, 60, 150, 24);
+    ASSERT_NE(address, nullptr);
+    int fields = 0;
+    for (HWND f = GetWindow(address, GW_CHILD); f; f = GetWindow(f, GW_HWNDNEXT)) {
+        ++fields;
+        EXPECT_FALSE(is_control_skinned(f));
+    }
+    EXPECT_EQ(fields, 4);
+}
+
+TEST_F(SkinTest, SpaceOnTheFocusedButtonStillClicksIt) {
+    HWND button = control(Control::按钮2);
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, watch_clicks, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    g_clicked_watch = button;
+    g_clicks = 0;
+    SetFocus(button);
+    testing::press_key(VK_SPACE);
+    pump_until([] { return g_clicks > 0; }, 2000);
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(g_clicks, 1);
+    EXPECT_TRUE(wait_for_pixel(button, 48, 29, kHotRingBottom)) << "focused, not pressed";
+    EXPECT_EQ(ClientSnapshot(button).pixel(8, 4), kFaceTop);
 }
 
 // Counts messages reaching a control's own procedure under the skin's.
