@@ -230,7 +230,7 @@ TEST_F(SkinTest, PressedButtonIsFlatWithItsCaptionMovedAndTheClickReachesTheProg
 }
 
 TEST_F(SkinTest, FocusedButtonShowsTheOrangeRingAndDottedFocusRectangle) {
-    HWND button = control(Control::按钮3);
+    HWND button = control(Control::按钮2);
     SetFocus(button);
     ASSERT_TRUE(wait_for_pixel(button, 48, 29, kHotRingBottom));
     ClientSnapshot shot(button);
@@ -249,7 +249,7 @@ TEST_F(SkinTest, FocusedButtonShowsTheOrangeRingAndDottedFocusRectangle) {
 }
 
 TEST_F(SkinTest, DisabledButtonIsGreyWithItsOwnCaptionColour) {
-    HWND button = control(Control::按钮5);
+    HWND button = control(Control::按钮2);
     EnableWindow(button, FALSE);
     pump_for(30);
     {
@@ -478,6 +478,49 @@ TEST_F(SkinTest, FollowsDefaultButtonsStyleChangesWideWindowsAndLeavesIpAddressF
         EXPECT_FALSE(is_control_skinned(f));
     }
     EXPECT_EQ(fields, 4);
+}
+
+// Black pixels per row of a control.
+std::vector<int> black_per_row(HWND window) {
+    ClientSnapshot shot(window);
+    std::vector<int> rows(static_cast<std::size_t>(shot.height()), 0);
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x)
+            rows[static_cast<std::size_t>(y)] += shot.pixel(x, y) == 0x000000 ? 1 : 0;
+    }
+    return rows;
+}
+
+TEST_F(SkinTest, TheMnemonicIsUnderlined) {
+    HostWindow host;
+    HWND plain = host.add("BUTTON", "Save", BS_PUSHBUTTON | BS_LEFT, 10, 10, 80, 28);
+    HWND marked = host.add("BUTTON", "&Save", BS_PUSHBUTTON | BS_LEFT, 10, 50, 80, 28);
+    // Keyboard cues shown (with UISF_HIDEACCEL the underline is left out;
+    // Wine keeps no such state to test it with).
+    for (HWND b : {plain, marked})
+        SendMessageA(b, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL), 0);
+    pump_for(30);
+    ASSERT_EQ(SendMessageA(marked, WM_QUERYUISTATE, 0, 0) & UISF_HIDEACCEL, 0);
+    const std::vector<int> without = black_per_row(plain);
+    const std::vector<int> with = black_per_row(marked);
+
+    HDC dc = GetDC(marked);
+    HGDIOBJ old_font = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SIZE s = {};
+    GetTextExtentPoint32A(dc, "S", 1, &s);
+    SelectObject(dc, old_font);
+    ReleaseDC(marked, dc);
+
+    // The same caption plus one row: the underline under "S", as wide as
+    // the letter.
+    int rows_changed = 0;
+    for (std::size_t y = 0; y < with.size(); ++y) {
+        if (with[y] == without[y])
+            continue;
+        ++rows_changed;
+        EXPECT_EQ(with[y] - without[y], s.cx) << "row " << y;
+    }
+    EXPECT_EQ(rows_changed, 1);
 }
 
 TEST_F(SkinTest, SpaceOnTheFocusedButtonStillClicksIt) {
