@@ -1,7 +1,5 @@
 #include "style/skin_control.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <memory>
 #include <string>
@@ -196,7 +194,9 @@ void track_mouse_leave(HWND window) {
     track.dwFlags = TME_LEAVE;
     track.hwndTrack = window;
     track.dwHoverTime = HOVER_DEFAULT;
-    _TrackMouseEvent(&track);
+    // comctl32's _TrackMouseEvent only forwards to this; calling it directly
+    // spares the program loading comctl32 at every start.
+    TrackMouseEvent(&track);
 }
 
 // Hot from the first move without a mouse button held; while the control

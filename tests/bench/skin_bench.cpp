@@ -1,7 +1,7 @@
 // Benchmark of the control skin (not a test): the time of full repaints of
 // the main window with the skin on against the same window with it off,
 // and the GDI objects before and after 10,000 hover, press and focus
-// cycles. Run through tools/bench/skin_bench.sh.
+// cycles. Run by make bench (tools/bench/run.sh).
 #include <windows.h>
 
 #include <algorithm>

@@ -353,6 +353,30 @@ TEST_F(SkinTest, EditFramesAreGreenGreyWhileDisabledAndGreenAgain) {
     expect_frame(62, kEditFrame, GetSysColor(COLOR_WINDOW));
 }
 
+TEST(SkinAtStartUp, EditFramesLockedByTheStartUpSequenceAreGreyUntilSaved) {
+    testing::write_settings_file("[用户参数]\r\n用户名=a0001\r\n密码=pw\r\n保存=1\r\n");
+    {
+        ScopedMainWindow main;
+        ASSERT_TRUE(main.built());
+        UpdateWindow(main.window());
+        pump_for(50);
+        auto frame = [&](int top) {
+            ClientSnapshot shot(main.window());
+            return std::make_pair(shot.pixel(45, top + 16), shot.pixel(46, top + 16));
+        };
+        const auto locked = std::make_pair(COLORREF{less_0x202020(face())}, face());
+        EXPECT_EQ(frame(18), locked);
+        EXPECT_EQ(frame(62), locked);
+
+        SendMessageA(main.control(Control::按钮5), BM_CLICK, 0, 0);
+        pump_for(50);
+        const auto open = std::make_pair(COLORREF{kEditFrame}, GetSysColor(COLOR_WINDOW));
+        EXPECT_EQ(frame(18), open);
+        EXPECT_EQ(frame(62), open);
+    }
+    testing::remove_settings_file();
+}
+
 // A window of the test's own with controls created after the start-up.
 class HostWindow {
   public:

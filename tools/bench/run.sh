@@ -23,6 +23,8 @@ taskset -c "$cpu" "$tools/with-xvfb.sh" --prefix "$prefix" bash -c '
   echo "== start-up, memory and idle CPU against a plain Win32 program"
   run "$build/bench/bench_startup.exe" "$(win "$build/ADSL.EXE")" "$(win "$build/bench/plain_window.exe")" \
       "${TOLVANE_BENCH_ROUNDS:-15}" "${TOLVANE_BENCH_IDLE_SECONDS:-10}"
+  echo "== full repaints with the skin on and off; GDI objects around state cycles"
+  run "$build/tests/bench/skin_bench.exe"
   echo "== dial soak on the simulated line"
   run "$build/bench/bench_soak.exe" "$(win "$build/ADSL.EXE")" "${TOLVANE_BENCH_CYCLES:-1000}"
 '
