@@ -27,7 +27,7 @@ std::optional<Control> control_for_window(HWND window) {
         return std::nullopt;
     for (std::size_t i = 0; i < kControlCount; ++i) {
         if (main->controls[i] == window)
-            return kControlSpecs[i].control;
+            return kControlDefinitions[i].control;
     }
     return std::nullopt;
 }
@@ -50,7 +50,7 @@ void set_control_text(Control control, const char* text) {
     if (window == nullptr)
         return;
     SetWindowTextA(window, text ? text : "");
-    if (control != Control::main_window && control_spec(control).kind == ControlKind::label) {
+    if (control != Control::main_window && control_definition(control).kind == ControlKind::label) {
         InvalidateRect(window, nullptr, FALSE);
     }
 }

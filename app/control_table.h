@@ -31,7 +31,7 @@ inline constexpr std::size_t kTabOrderLength = 8;
 
 enum class ControlKind { edit_box, masked_edit_box, button, check_box, label };
 
-struct ControlSpec {
+struct ControlDefinition {
     Control control;
     ControlKind kind;
     int left, top, width, height;
@@ -40,7 +40,7 @@ struct ControlSpec {
     bool tab_stop;
 };
 
-inline constexpr std::array<ControlSpec, kControlCount> kControlSpecs = {{
+inline constexpr std::array<ControlDefinition, kControlCount> kControlDefinitions = {{
     {Control::编辑框2, ControlKind::edit_box, 45, 18, 144, 32, "", true, true},
     {Control::编辑框3, ControlKind::masked_edit_box, 45, 62, 144, 32, "", true, true},
     {Control::按钮2, ControlKind::button, 208, 17, 96, 32, "连接", true, true},
@@ -59,8 +59,8 @@ inline constexpr std::array<ControlSpec, kControlCount> kControlSpecs = {{
 constexpr std::size_t control_index(Control c) noexcept {
     return static_cast<std::size_t>(c);
 }
-constexpr const ControlSpec& control_spec(Control c) noexcept {
-    return kControlSpecs[control_index(c)];
+constexpr const ControlDefinition& control_definition(Control c) noexcept {
+    return kControlDefinitions[control_index(c)];
 }
 
 // The control identifier given to CreateWindowExA; notifications are routed

@@ -175,18 +175,18 @@ ControlClass control_class(ControlKind kind) {
 
 bool create_controls(HINSTANCE instance, MainWindow& main) {
     const HGDIOBJ font = GetStockObject(DEFAULT_GUI_FONT);
-    for (const ControlSpec& spec : kControlSpecs) {
-        const ControlClass cls = control_class(spec.kind);
+    for (const ControlDefinition& definition : kControlDefinitions) {
+        const ControlClass cls = control_class(definition.kind);
         HWND control = CreateWindowExA(
-            cls.ex_style, cls.class_name, spec.text, WS_CHILD | WS_CLIPSIBLINGS | cls.style,
-            spec.left, spec.top, spec.width, spec.height, main.window,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_identifier(spec.control))),
+            cls.ex_style, cls.class_name, definition.text, WS_CHILD | WS_CLIPSIBLINGS | cls.style,
+            definition.left, definition.top, definition.width, definition.height, main.window,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_identifier(definition.control))),
             instance, nullptr);
         if (control == nullptr)
             return false;
-        main.controls[control_index(spec.control)] = control;
+        main.controls[control_index(definition.control)] = control;
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        switch (spec.kind) {
+        switch (definition.kind) {
             case ControlKind::masked_edit_box:
                 SendMessageA(control, EM_SETPASSWORDCHAR, '*', 0);
                 [[fallthrough]];
@@ -199,7 +199,7 @@ bool create_controls(HINSTANCE instance, MainWindow& main) {
                 SendMessageA(control, BM_SETCHECK, BST_UNCHECKED, 0);
                 break;
             case ControlKind::label:
-                set_label_text_colour(control, spec.control == Control::标签1
+                set_label_text_colour(control, definition.control == Control::标签1
                                                    ? kStatusLabelTextColour
                                                    : kLabelTextColour);
                 break;
@@ -207,8 +207,9 @@ bool create_controls(HINSTANCE instance, MainWindow& main) {
                 break;
         }
     }
-    for (const ControlSpec& spec : kControlSpecs) {
-        ShowWindow(main.controls[control_index(spec.control)], spec.visible ? SW_SHOWNA : SW_HIDE);
+    for (const ControlDefinition& definition : kControlDefinitions) {
+        ShowWindow(main.controls[control_index(definition.control)],
+                   definition.visible ? SW_SHOWNA : SW_HIDE);
     }
     return true;
 }

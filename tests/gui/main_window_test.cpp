@@ -104,40 +104,42 @@ TEST_F(MainWindowTest, ShowsNoMenuBarAndCannotBeSizedOrMaximised) {
 
 TEST_F(MainWindowTest, HasTheThirteenControlsAsDefined) {
     int visible = 0;
-    for (const ControlSpec& spec : kControlSpecs) {
-        SCOPED_TRACE(static_cast<int>(spec.control));
-        HWND c = main_.control(spec.control);
+    for (const ControlDefinition& definition : kControlDefinitions) {
+        SCOPED_TRACE(static_cast<int>(definition.control));
+        HWND c = main_.control(definition.control);
         ASSERT_NE(c, nullptr);
         EXPECT_EQ(GetParent(c), main_.window());
 
         RECT r;
         GetWindowRect(c, &r);
         MapWindowPoints(nullptr, main_.window(), reinterpret_cast<POINT*>(&r), 2);
-        EXPECT_EQ(r.left, spec.left);
-        EXPECT_EQ(r.top, spec.top);
-        EXPECT_EQ(r.right - r.left, spec.width);
-        EXPECT_EQ(r.bottom - r.top, spec.height);
+        EXPECT_EQ(r.left, definition.left);
+        EXPECT_EQ(r.top, definition.top);
+        EXPECT_EQ(r.right - r.left, definition.width);
+        EXPECT_EQ(r.bottom - r.top, definition.height);
         // The start-up sequence has already written the connection state.
-        if (spec.control != Control::标签1) {
-            EXPECT_EQ(text_of(c), spec.text);
+        if (definition.control != Control::标签1) {
+            EXPECT_EQ(text_of(c), definition.text);
         }
-        EXPECT_EQ(IsWindowVisible(c) != 0, spec.visible);
+        EXPECT_EQ(IsWindowVisible(c) != 0, definition.visible);
         EXPECT_TRUE(IsWindowEnabled(c));
-        EXPECT_EQ(reinterpret_cast<HGDIOBJ>(SendMessageA(c, WM_GETFONT, 0, 0)),
-                  spec.kind == ControlKind::label ? nullptr : GetStockObject(DEFAULT_GUI_FONT));
+        EXPECT_EQ(
+            reinterpret_cast<HGDIOBJ>(SendMessageA(c, WM_GETFONT, 0, 0)),
+            definition.kind == ControlKind::label ? nullptr : GetStockObject(DEFAULT_GUI_FONT));
         visible += IsWindowVisible(c) ? 1 : 0;
 
         const DWORD style = GetWindowLongA(c, GWL_STYLE);
         const DWORD ex = GetWindowLongA(c, GWL_EXSTYLE);
         EXPECT_EQ(style & (WS_CHILD | WS_CLIPSIBLINGS),
                   static_cast<DWORD>(WS_CHILD | WS_CLIPSIBLINGS));
-        EXPECT_EQ((style & WS_TABSTOP) != 0, spec.tab_stop);
-        switch (spec.kind) {
+        EXPECT_EQ((style & WS_TABSTOP) != 0, definition.tab_stop);
+        switch (definition.kind) {
             case ControlKind::edit_box:
             case ControlKind::masked_edit_box:
                 EXPECT_EQ(class_of(c), "Edit");
                 EXPECT_TRUE(style & ES_AUTOHSCROLL);
-                EXPECT_EQ((style & ES_PASSWORD) != 0, spec.kind == ControlKind::masked_edit_box);
+                EXPECT_EQ((style & ES_PASSWORD) != 0,
+                          definition.kind == ControlKind::masked_edit_box);
                 EXPECT_EQ(style & (ES_UPPERCASE | ES_LOWERCASE | ES_READONLY | ES_NUMBER |
                                    ES_MULTILINE | ES_NOHIDESEL),
                           0u);

@@ -134,9 +134,10 @@ class SkinTest : public ::testing::Test {
 };
 
 TEST_F(SkinTest, TakesTheButtonsCheckBoxesAndEditBoxesOnly) {
-    for (const ControlSpec& spec : kControlSpecs) {
-        SCOPED_TRACE(static_cast<int>(spec.control));
-        EXPECT_EQ(is_control_skinned(control(spec.control)), spec.kind != ControlKind::label);
+    for (const ControlDefinition& definition : kControlDefinitions) {
+        SCOPED_TRACE(static_cast<int>(definition.control));
+        EXPECT_EQ(is_control_skinned(control(definition.control)),
+                  definition.kind != ControlKind::label);
     }
     EXPECT_FALSE(is_control_skinned(main_.window()));
     EXPECT_EQ(skinned_control_count(), 8u);

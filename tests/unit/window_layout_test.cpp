@@ -54,18 +54,18 @@ TEST(ControlTable, TabOrderIsTheFirstEightControls) {
                                 Control::按钮3,   Control::选择框1, Control::按钮1,
                                 Control::选择框2, Control::按钮5};
     for (std::size_t i = 0; i < kTabOrderLength; ++i) {
-        EXPECT_EQ(kControlSpecs[i].control, expected[i]);
-        EXPECT_TRUE(kControlSpecs[i].tab_stop);
+        EXPECT_EQ(kControlDefinitions[i].control, expected[i]);
+        EXPECT_TRUE(kControlDefinitions[i].tab_stop);
     }
     for (std::size_t i = kTabOrderLength; i < kControlCount; ++i) {
-        EXPECT_FALSE(kControlSpecs[i].tab_stop);
-        EXPECT_EQ(kControlSpecs[i].kind, ControlKind::label);
+        EXPECT_FALSE(kControlDefinitions[i].tab_stop);
+        EXPECT_EQ(kControlDefinitions[i].kind, ControlKind::label);
     }
 }
 
 TEST(ControlTable, NoTwoVisibleControlsOverlap) {
-    for (const auto& a : kControlSpecs) {
-        for (const auto& b : kControlSpecs) {
+    for (const auto& a : kControlDefinitions) {
+        for (const auto& b : kControlDefinitions) {
             if (&a == &b || !a.visible || !b.visible)
                 continue;
             const bool apart = a.left + a.width <= b.left || b.left + b.width <= a.left ||
