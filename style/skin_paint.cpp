@@ -1,6 +1,7 @@
 #include "style/skin_paint.h"
 
 #include <algorithm>
+#include <optional>
 #include <cstdint>
 #include <string>
 
@@ -193,16 +194,25 @@ PixelRect caption_focus_rect(const CaptionLayout& layout, const PixelRect& area,
             std::min(area.left + b.right + 1, width), std::min(area.top + b.bottom + 1, height)};
 }
 
+// The client size of a control about to be painted into `target`; none when
+// there is nothing to paint.
+std::optional<SIZE> paintable_client_size(HWND window, HDC target) {
+    RECT client = {};
+    if (target == nullptr || !GetClientRect(window, &client) || client.right <= 0 ||
+        client.bottom <= 0) {
+        return std::nullopt;
+    }
+    return SIZE{client.right, client.bottom};
+}
+
 }  // namespace
 
 void paint_button_control(SkinnedControl control, int scheme_number, HDC target) {
-    RECT client = {};
-    if (target == nullptr || !GetClientRect(control.window, &client))
+    const std::optional<SIZE> size = paintable_client_size(control.window, target);
+    if (!size)
         return;
-    const int width = client.right;
-    const int height = client.bottom;
-    if (width <= 0 || height <= 0)
-        return;
+    const int width = size->cx;
+    const int height = size->cy;
     OffscreenBitmap off(width, height);
     if (!off.ready())
         return;
@@ -351,13 +361,11 @@ void paint_nonclient_inside(const SkinnedControl& control, int thickness, WPARAM
 }
 
 void paint_composed_control(SkinnedControl control, int scheme_number, HDC target) {
-    RECT client = {};
-    if (target == nullptr || !GetClientRect(control.window, &client))
+    const std::optional<SIZE> size = paintable_client_size(control.window, target);
+    if (!size)
         return;
-    const int width = client.right;
-    const int height = client.bottom;
-    if (width <= 0 || height <= 0)
-        return;
+    const int width = size->cx;
+    const int height = size->cy;
     OffscreenBitmap off(width, height);
     if (!off.ready())
         return;

@@ -36,19 +36,6 @@ std::string text_of(HWND window) {
     return text;
 }
 
-SIZE icon_size(HICON icon) {
-    ICONINFO info = {};
-    if (!icon || !GetIconInfo(icon, &info))
-        return {0, 0};
-    BITMAP bm = {};
-    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
-    if (info.hbmColor)
-        DeleteObject(info.hbmColor);
-    if (info.hbmMask)
-        DeleteObject(info.hbmMask);
-    return {bm.bmWidth, info.hbmColor ? bm.bmHeight : bm.bmHeight / 2};
-}
-
 TEST_F(MainWindowTest, HasItsFixedSizePlaceFrameAndIcons) {
     HWND w = main_.window();
     RECT r;
@@ -72,9 +59,10 @@ TEST_F(MainWindowTest, HasItsFixedSizePlaceFrameAndIcons) {
     EXPECT_EQ(GetClassLongPtrA(w, GCLP_HBRBACKGROUND), 0);
     EXPECT_EQ(GetClassLongPtrA(w, GCLP_HICON), 0);
 
-    const SIZE big = icon_size(reinterpret_cast<HICON>(SendMessageA(w, WM_GETICON, ICON_BIG, 0)));
+    const SIZE big =
+        testing::icon_size(reinterpret_cast<HICON>(SendMessageA(w, WM_GETICON, ICON_BIG, 0)));
     const SIZE small =
-        icon_size(reinterpret_cast<HICON>(SendMessageA(w, WM_GETICON, ICON_SMALL, 0)));
+        testing::icon_size(reinterpret_cast<HICON>(SendMessageA(w, WM_GETICON, ICON_SMALL, 0)));
     EXPECT_EQ(big.cx, 32);
     EXPECT_EQ(big.cy, 32);
     EXPECT_EQ(small.cx, 16);

@@ -44,21 +44,8 @@ using testing::ScopedMainWindow;
 
 using Bytes = std::vector<unsigned char>;
 
-SIZE icon_size(HICON icon) {
-    ICONINFO info = {};
-    if (!icon || !GetIconInfo(icon, &info))
-        return {0, 0};
-    BITMAP bm = {};
-    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
-    if (info.hbmColor)
-        DeleteObject(info.hbmColor);
-    if (info.hbmMask)
-        DeleteObject(info.hbmMask);
-    return {bm.bmWidth, info.hbmColor ? bm.bmHeight : bm.bmHeight / 2};
-}
-
 bool icon_destroyed(HICON icon) {
-    return icon_size(icon).cx == 0;
+    return testing::icon_size(icon).cx == 0;
 }
 
 std::string tip_of(const NOTIFYICONDATAA& record) {
@@ -224,7 +211,7 @@ TEST_F(TrayTest, TheIconIsAddedBeforeTheWindowIsShownAndRemovedAsItIsDestroyed) 
     EXPECT_EQ(add.record.uFlags, 7u);
     EXPECT_EQ(add.record.uCallbackMessage, 0x8064u);
     EXPECT_EQ(tip_of(add.record), "Tolvane");
-    const SIZE size = icon_size(add.record.hIcon);
+    const SIZE size = testing::icon_size(add.record.hIcon);
     EXPECT_EQ(size.cx, 16);
     EXPECT_EQ(size.cy, 16);
 
@@ -253,7 +240,7 @@ TEST_F(TrayTest, SettingTheIconAgainChangesOrDeletesItAndNeverLeaksOne) {
     EXPECT_EQ(g_calls[1].record.uCallbackMessage, 0x8064u);
     const HICON second = g_calls[1].record.hIcon;
     EXPECT_NE(second, first);
-    EXPECT_EQ(icon_size(second).cx, 16);
+    EXPECT_EQ(testing::icon_size(second).cx, 16);
     EXPECT_TRUE(icon_destroyed(first));
 
     // The 16-pixel image cannot be made, so the 32-pixel entry is asked for.
@@ -262,7 +249,7 @@ TEST_F(TrayTest, SettingTheIconAgainChangesOrDeletesItAndNeverLeaksOne) {
     ASSERT_EQ(g_calls.size(), 3u);
     EXPECT_EQ(g_calls[2].message, static_cast<DWORD>(NIM_MODIFY));
     const HICON third = g_calls[2].record.hIcon;
-    EXPECT_EQ(icon_size(third).cx, 32);
+    EXPECT_EQ(testing::icon_size(third).cx, 32);
     EXPECT_TRUE(icon_destroyed(second));
 
     // No icon from the block: the one in the notification area goes.

@@ -165,6 +165,19 @@ bool ClientSnapshot::has_colour(const RECT& area, COLORREF colour) const {
     return count_colour(area, colour) > 0;
 }
 
+SIZE icon_size(HICON icon) {
+    ICONINFO info = {};
+    if (!icon || !GetIconInfo(icon, &info))
+        return {0, 0};
+    BITMAP bm = {};
+    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
+    if (info.hbmColor)
+        DeleteObject(info.hbmColor);
+    if (info.hbmMask)
+        DeleteObject(info.hbmMask);
+    return {bm.bmWidth, info.hbmColor ? bm.bmHeight : bm.bmHeight / 2};
+}
+
 void make_foreground(HWND window) {
     SetForegroundWindow(window);
     SetActiveWindow(window);

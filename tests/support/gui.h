@@ -63,6 +63,9 @@ class ClientSnapshot {
     std::vector<COLORREF> pixels_;
 };
 
+// The size of an icon's picture; 0 × 0 for no icon.
+SIZE icon_size(HICON icon);
+
 // Brings a window of this process to the foreground, with the focus.
 void make_foreground(HWND window);
 
