@@ -19,7 +19,7 @@ have cmake || need_pkgs+=(cmake)
 have make || need_pkgs+=(make)
 have python3 || need_pkgs+=(python3)
 [ -d /usr/src/googletest ] || need_pkgs+=(googletest)
-have localedef || need_pkgs+=(locales)
+[ -e /usr/share/i18n/locales/zh_CN ] || need_pkgs+=(locales)
 fc-list 2>/dev/null | grep -qi 'wenquanyi micro hei' || need_pkgs+=(fonts-wqy-microhei)
 [ -d /usr/share/wine/fonts ] || dpkg -s fonts-wine >/dev/null 2>&1 || need_pkgs+=(fonts-wine)
 have makensis || need_pkgs+=(nsis)
@@ -45,9 +45,8 @@ if [ ${#need_pkgs[@]} -gt 0 ]; then
     $SUDO dpkg --add-architecture i386
   fi
   $SUDO apt-get update -qq
-  # locales is needed before localedef below, so it goes in with the rest
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends \
-    "${need_pkgs[@]}" locales >/dev/null
+    "${need_pkgs[@]}" >/dev/null
 fi
 
 if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
