@@ -40,6 +40,12 @@ std::size_t Text::length() const noexcept {
     return block_ ? std::strlen(block_) : 0;
 }
 
+void wipe_text(Text& text) noexcept {
+    if (char* p = text.data())
+        SecureZeroMemory(p, text.length());
+    text = Text();
+}
+
 int compare_texts(const char* a, const char* b) noexcept {
     const auto* x = reinterpret_cast<const unsigned char*>(a ? a : "");
     const auto* y = reinterpret_cast<const unsigned char*>(b ? b : "");

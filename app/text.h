@@ -38,6 +38,10 @@ class Text {
     char* block_ = nullptr;
 };
 
+// Zeroes the text's bytes, then releases it: for passwords, which should
+// leave no copy behind in the heap.
+void wipe_text(Text& text) noexcept;
+
 // Byte-wise, unsigned, case-sensitive; null compares as "".
 int compare_texts(const char* a, const char* b) noexcept;
 

@@ -8,13 +8,6 @@ namespace {
 
 constexpr char kFirstPhonebookEntry[] = "@";
 
-// The password leaves no copy behind in the heap.
-void wipe(Text& text) {
-    if (char* p = text.data())
-        SecureZeroMemory(p, text.length());
-    text = Text();
-}
-
 }  // namespace
 
 void dial_with_typed_credentials() {
@@ -22,7 +15,7 @@ void dial_with_typed_credentials() {
     Text password = get_control_text(Control::编辑框3);
     dial(kFirstPhonebookEntry, account.c_str(), password.c_str(), false, Control::标签1);
     account = Text();
-    wipe(password);
+    wipe_text(password);
 }
 
 bool show_connection_state() {

@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <memory>
 #include <new>
 
 #include "app/control_access.h"
@@ -90,15 +91,12 @@ bool create_shortcut(const char* link_file, const char* target, const char* desc
 
     const char* name = link_file ? link_file : "";
     const std::size_t wide_capacity = std::strlen(name) + 1;
-    wchar_t* wide = new (std::nothrow) wchar_t[wide_capacity];
-    if (wide == nullptr)
+    std::unique_ptr<wchar_t[]> wide(new (std::nothrow) wchar_t[wide_capacity]);
+    if (!wide)
         fatal_out_of_memory(wide_capacity * sizeof(wchar_t));
-    bool saved = false;
-    if (MultiByteToWideChar(CP_ACP, 0, name, -1, wide, static_cast<int>(wide_capacity)) > 0) {
-        saved = SUCCEEDED(file->Save(wide, TRUE));
-    }
-    delete[] wide;
-    return saved;
+    if (MultiByteToWideChar(CP_ACP, 0, name, -1, wide.get(), static_cast<int>(wide_capacity)) <= 0)
+        return false;
+    return SUCCEEDED(file->Save(wide.get(), TRUE));
 }
 
 void handle_save_clicked() {
@@ -109,8 +107,7 @@ void handle_save_clicked() {
         write_setting(kAccountKey, get_control_text(Control::编辑框2).get());
         Text password = get_control_text(Control::编辑框3);
         write_setting(kPasswordKey, password.get());
-        if (char* p = password.data())
-            SecureZeroMemory(p, password.length());
+        wipe_text(password);
         write_setting(kRememberKey, kSwitchOn);
     } else {
         // The stored account and password stay as they are.

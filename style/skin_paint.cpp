@@ -11,17 +11,32 @@
 namespace tolvane {
 namespace {
 
+// The client size of a control about to be painted into `target`; none when
+// there is nothing to paint.
+std::optional<SIZE> paintable_client_size(HWND window, HDC target) {
+    RECT client = {};
+    if (target == nullptr || !GetClientRect(window, &client) || client.right <= 0 ||
+        client.bottom <= 0) {
+        return std::nullopt;
+    }
+    return SIZE{client.right, client.bottom};
+}
+
 // A top-down 32-bit DIB section selected into a memory DC for one paint.
 class OffscreenBitmap {
   public:
     OffscreenBitmap(int width, int height)
         : width_(width),
           height_(height),
-          dc_(CreateCompatibleDC(nullptr)),
+          dc_(width > 0 && height > 0 ? CreateCompatibleDC(nullptr) : nullptr),
           bitmap_(make(dc_.get())) {
         if (dc_ && bitmap_)
             previous_ = SelectObject(dc_.get(), bitmap_.get());
     }
+    // The size of `window`'s client area, about to be painted into
+    // `target`; not ready when there is nothing to paint.
+    OffscreenBitmap(HWND window, HDC target)
+        : OffscreenBitmap(paintable_client_size(window, target).value_or(SIZE{0, 0})) {}
     OffscreenBitmap(const OffscreenBitmap&) = delete;
     OffscreenBitmap& operator=(const OffscreenBitmap&) = delete;
     ~OffscreenBitmap() {
@@ -30,6 +45,8 @@ class OffscreenBitmap {
     }
 
     bool ready() const { return previous_ != nullptr && previous_ != HGDI_ERROR && bits_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
     HDC dc() const { return dc_.get(); }
     // The pixels, once GDI has finished what it was asked to draw.
     Canvas canvas() {
@@ -41,6 +58,8 @@ class OffscreenBitmap {
     }
 
   private:
+    explicit OffscreenBitmap(SIZE size) : OffscreenBitmap(size.cx, size.cy) {}
+
     HBITMAP make(HDC dc) {
         if (dc == nullptr)
             return nullptr;
@@ -194,28 +213,14 @@ PixelRect caption_focus_rect(const CaptionLayout& layout, const PixelRect& area,
             std::min(area.left + b.right + 1, width), std::min(area.top + b.bottom + 1, height)};
 }
 
-// The client size of a control about to be painted into `target`; none when
-// there is nothing to paint.
-std::optional<SIZE> paintable_client_size(HWND window, HDC target) {
-    RECT client = {};
-    if (target == nullptr || !GetClientRect(window, &client) || client.right <= 0 ||
-        client.bottom <= 0) {
-        return std::nullopt;
-    }
-    return SIZE{client.right, client.bottom};
-}
-
 }  // namespace
 
 void paint_button_control(SkinnedControl control, int scheme_number, HDC target) {
-    const std::optional<SIZE> size = paintable_client_size(control.window, target);
-    if (!size)
-        return;
-    const int width = size->cx;
-    const int height = size->cy;
-    OffscreenBitmap off(width, height);
+    OffscreenBitmap off(control.window, target);
     if (!off.ready())
         return;
+    const int width = off.width();
+    const int height = off.height();
     HDC dc = off.dc();
 
     auto font = reinterpret_cast<HGDIOBJ>(call_original(control, WM_GETFONT, 0, 0));
@@ -361,14 +366,11 @@ void paint_nonclient_inside(const SkinnedControl& control, int thickness, WPARAM
 }
 
 void paint_composed_control(SkinnedControl control, int scheme_number, HDC target) {
-    const std::optional<SIZE> size = paintable_client_size(control.window, target);
-    if (!size)
-        return;
-    const int width = size->cx;
-    const int height = size->cy;
-    OffscreenBitmap off(width, height);
+    OffscreenBitmap off(control.window, target);
     if (!off.ready())
         return;
+    const int width = off.width();
+    const int height = off.height();
     const RECT all = {0, 0, width, height};
     FillRect(off.dc(), &all, GetSysColorBrush(COLOR_BTNFACE));
     call_original(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(off.dc()),
