@@ -1,5 +1,8 @@
 #include "app/label.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "app/control_access.h"
 #include "app/event_table.h"
 #include "app/main_window.h"
@@ -21,7 +24,7 @@ void paint_label(HWND label) {
     // the dial notifier does from another thread) shows like any other.
     // The program's label texts are short; a longer one is read whole
     // rather than cut.
-    char short_text[256];
+    char short_text[256] = {};
     Text long_text;
     char* text = short_text;
     int capacity = sizeof short_text;
@@ -36,13 +39,16 @@ void paint_label(HWND label) {
     const int got = GetWindowTextA(label, text, capacity);
     if (got <= 0)
         return;
+    // Up to the terminator: the count is not trusted past what was written.
+    const int shown =
+        static_cast<int>(strnlen(text, static_cast<std::size_t>(std::min(got, capacity - 1))));
 
     ScopedSelect font(paint.dc(), GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(paint.dc(), TRANSPARENT);
     SetTextColor(paint.dc(), static_cast<COLORREF>(GetWindowLongA(label, 0)));
     RECT client;
     GetClientRect(label, &client);
-    DrawTextA(paint.dc(), text, got, &client, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOCLIP);
+    DrawTextA(paint.dc(), text, shown, &client, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOCLIP);
 }
 
 LRESULT CALLBACK label_procedure(HWND label, UINT message, WPARAM wparam, LPARAM lparam) {

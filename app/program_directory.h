@@ -3,14 +3,11 @@
 
 #include <cstddef>
 
+#include "app/cp936.h"
+
 namespace tolvane {
 
 inline constexpr std::size_t kNoSeparator = static_cast<std::size_t>(-1);
-
-// Whether b can start a double-byte character of code page 936.
-constexpr bool is_cp936_lead_byte(unsigned char b) noexcept {
-    return b >= 0x81 && b <= 0xFE;
-}
 
 // The offset of the last backslash of a code page 936 path, read character by
 // character so that a trail byte 0x5C of a double-byte character does not

@@ -30,6 +30,14 @@ Text Text::copy_of(const char* s) {
     return t;
 }
 
+Text Text::copy_of(const char* s, std::size_t length) {
+    if (s == nullptr || length == 0)
+        return Text();
+    Text t = with_length(length);
+    std::memcpy(t.block_, s, length);
+    return t;
+}
+
 Text Text::with_length(std::size_t length) {
     char* block = allocate_text_block(length + 1);
     std::memset(block, 0, length + 1);

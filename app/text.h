@@ -19,6 +19,9 @@ class Text {
 
     // A fresh copy of s; a null or empty s gives the missing Text.
     static Text copy_of(const char* s);
+    // A fresh copy of the first `length` bytes of s (which must hold them);
+    // no bytes give the missing Text.
+    static Text copy_of(const char* s, std::size_t length);
     // A fresh block of length + 1 bytes, zero-filled, to be written by the
     // caller (at most `length` bytes plus the terminating zero).
     static Text with_length(std::size_t length);

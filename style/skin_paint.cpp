@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "style/caption_layout.h"
@@ -144,7 +145,9 @@ std::string window_caption(HWND window) {
         return {};
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
     const int got = GetWindowTextA(window, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(std::clamp(got, 0, length)));
+    // Up to the terminator within the count: nothing the platform did not
+    // write.
+    text.resize(strnlen(text.c_str(), static_cast<std::size_t>(std::clamp(got, 0, length))));
     return text;
 }
 
