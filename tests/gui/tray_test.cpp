@@ -28,14 +28,18 @@ struct NotifyCall {
 std::vector<NotifyCall> g_calls;
 // False: the shell refuses every call, as one that is still starting.
 bool g_shell_ready = true;
+// True: the shell adds the icon but reports failure, as one that timed out.
+bool g_shell_slow = false;
 
 }  // namespace
 
 // Takes the place of the program's own (shell/notify_icon.cpp) in this test
 // program.
 BOOL notify_icon(DWORD message, NOTIFYICONDATAA& record) {
-    const BOOL result =
+    BOOL result =
         g_shell_ready && Shell_NotifyIconA(message, reinterpret_cast<::NOTIFYICONDATAA*>(&record));
+    if (g_shell_slow && message == NIM_ADD)
+        result = FALSE;
     g_calls.push_back(
         {message, record, IsWindowVisible(record.hWnd) != 0, IsWindow(record.hWnd) != 0, result});
     return result;
@@ -162,6 +166,7 @@ class TrayTest : public ::testing::Test {
     void TearDown() override {
         main_.reset();
         g_shell_ready = true;
+        g_shell_slow = false;
     }
 
     // As the shell sends it: the icon's identifier and the mouse message.
@@ -490,6 +495,33 @@ TEST_F(TrayAtLogOnTest, TheIconIsTriedAgainUntilTheShellTakesItAndNoTimerIsLeft)
     minimise();
     EXPECT_FALSE(IsWindowVisible(window_));
     EXPECT_TRUE(IsIconic(window_));
+}
+
+TEST_F(TrayAtLogOnTest, TaskbarCreatedDuringTheRetriesPutsTheIconInAndStopsThem) {
+    ASSERT_FALSE(is_tray_icon_shown());
+    g_shell_ready = true;
+    restart_shell();
+    EXPECT_TRUE(is_tray_icon_shown());
+    EXPECT_FALSE(kill_retry_timer());
+    ASSERT_EQ(accepted_adds().size(), 1u);
+    expect_the_programs_icon(accepted_adds()[0]);
+}
+
+// The shell adds the icon but its answer comes too late: the add reads as
+// refused, and the icon is there all the same.
+class TrayTimedOutTest : public TrayTest {
+  protected:
+    void SetUp() override {
+        g_shell_slow = true;
+        TrayTest::SetUp();
+    }
+};
+
+TEST_F(TrayTimedOutTest, AnIconTheShellTookDespiteAFailedAddCountsAsIn) {
+    EXPECT_TRUE(is_tray_icon_shown());
+    EXPECT_FALSE(kill_retry_timer());
+    minimise();
+    EXPECT_FALSE(IsWindowVisible(window_));
 }
 
 TEST_F(TrayAtLogOnTest, SpentRetriesLeaveNoTimerAndTheNextTaskbarCreatedTriesAgain) {
