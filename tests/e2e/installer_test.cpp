@@ -132,10 +132,24 @@ struct Leftovers {
     }
 };
 
+// The names in a folder, for a failure's message.
+std::string listing(const std::string& dir) {
+    std::string names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((dir + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        names += std::string(found.cFileName) + " ";
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
 // Everything of the program is gone once the uninstaller has ended.
 void expect_uninstalled(const Leftovers& left) {
     EXPECT_FALSE(exists(kProgram));
-    EXPECT_FALSE(exists(kInstallDir));
+    EXPECT_FALSE(exists(kInstallDir)) << listing(kInstallDir);
     EXPECT_FALSE(exists(left.startup_link));
     EXPECT_FALSE(exists(folder(CSIDL_COMMON_PROGRAMS) + "Tolvane"));
     EXPECT_EQ(uninstall_entry("DisplayName"), "(no key)");

@@ -162,8 +162,23 @@ Section "Uninstall"
   !insertmacro CloseRunningProgram
   Delete "$INSTDIR\ADSL.EXE"
   Delete "$INSTDIR\README.md"
-  Delete "$INSTDIR\uninstall.exe"
-  RMDir "$INSTDIR"
+  ; This runs from a copy of the uninstaller, started by uninstall.exe just
+  ; before it ended; a silent uninstall gets here at once, and the ending
+  ; process (or a program closed just now) can keep its file or the folder in
+  ; use for a moment.
+  StrCpy $0 0
+  ${Do}
+    Delete "$INSTDIR\uninstall.exe"
+    RMDir "$INSTDIR"
+    ${IfNot} ${FileExists} "$INSTDIR"
+      ${Break}
+    ${EndIf}
+    IntOp $0 $0 + 1
+    ${If} $0 >= 50
+      ${Break}
+    ${EndIf}
+    Sleep 100
+  ${Loop}
 
   SetShellVarContext all
   Delete "$SMPROGRAMS\${PRODUCT}\${START_MENU_NAME_ZH}.lnk"
