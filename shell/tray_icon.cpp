@@ -34,7 +34,7 @@ UniqueIcon g_tray_icon;
 bool g_icon_shown = false;
 // The tip, kept for adding the icon again.
 char g_tip[kTrayTipBytes] = {};
-// The retry timer runs while next_retry < the number of delays.
+// The delay the next refused attempt waits for; past the end, none is left.
 std::size_t g_next_retry = std::size(kRetryDelaysMs);
 
 UniqueIcon create_icon(ByteBlock block, int wanted_width) {
