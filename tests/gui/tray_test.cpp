@@ -322,9 +322,14 @@ TEST_F(TrayTest, SettingTheIconAgainChangesOrDeletesItAndNeverLeaksOne) {
     EXPECT_EQ(g_calls[3].record.hIcon, nullptr);
     EXPECT_TRUE(icon_destroyed(third));
 
-    // Without an icon there is nothing to add, change or delete.
+    // Without an icon there is nothing to add, change or delete, and
+    // minimising leaves the window on the task bar.
     set_tray_icon({broken.data(), broken.size()}, "Tolvane");
     set_tray_icon({nullptr, 0}, "Tolvane");
+    EXPECT_FALSE(is_tray_icon_shown());
+    EXPECT_FALSE(kill_retry_timer());
+    minimise();
+    EXPECT_TRUE(on_task_bar_minimised());
     DestroyWindow(window_);
     EXPECT_EQ(g_calls.size(), 4u);
 }
