@@ -15,6 +15,10 @@ const EventTable kEventTable = {
     /* window_created     */ handle_window_created,
     /* window_moved       */ handle_window_moved,
     /* tray_notification  */ handle_tray_notification,
+    /* taskbar_created    */ handle_taskbar_created,
+    /* timers */ {{
+        {kTrayRetryTimer, handle_tray_retry_timer},
+    }},
     /* clicks */ {{
         {Control::按钮2, handle_connect_clicked},
         {Control::按钮3, handle_hang_up_clicked},
@@ -43,6 +47,18 @@ void raise_window_moved() {
 void raise_tray_notification(int code) {
     if (kEventTable.tray_notification)
         kEventTable.tray_notification(code);
+}
+
+void raise_taskbar_created() {
+    if (kEventTable.taskbar_created)
+        kEventTable.taskbar_created();
+}
+
+void raise_timer(UINT_PTR identifier) {
+    for (const auto& timer : kEventTable.timers) {
+        if (timer.identifier == identifier && timer.handler)
+            timer.handler();
+    }
 }
 
 void raise_control_clicked(Control control) {

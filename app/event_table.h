@@ -3,6 +3,8 @@
 // changes nothing.
 #pragma once
 
+#include <windows.h>
+
 #include <array>
 
 #include "app/control_table.h"
@@ -18,6 +20,12 @@ struct EventTable {
     PlainHandler window_created;
     PlainHandler window_moved;
     CodeHandler tray_notification;
+    PlainHandler taskbar_created;
+    struct Timer {
+        UINT_PTR identifier;
+        PlainHandler handler;
+    };
+    std::array<Timer, 1> timers;
     struct Click {
         Control control;
         PlainHandler handler;
@@ -41,6 +49,8 @@ extern const EventTable kEventTable;
 void raise_window_created();
 void raise_window_moved();
 void raise_tray_notification(int code);
+void raise_taskbar_created();
+void raise_timer(UINT_PTR identifier);
 void raise_control_clicked(Control control);
 void raise_label_notification(Control control, int wparam, int lparam);
 void raise_menu_selected(MenuItem item);

@@ -18,6 +18,9 @@ constexpr char kMainWindowClassName[] = "TolvaneMainWindow";
 // WM_NCCREATE to WM_NCDESTROY.
 MainWindow g_main_window;
 bool g_main_window_alive = false;
+// The shell broadcasts it to every top-level window when its notification
+// area starts (again); 0 while it is not registered.
+UINT g_taskbar_created_message = 0;
 
 void start_records(HWND window) {
     g_main_window = MainWindow{};
@@ -72,6 +75,9 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
                 raise_tray_notification(code);
             }
             return 0;
+        case WM_TIMER:
+            raise_timer(wparam);
+            return 0;
         case WM_MOVE: {
             const LRESULT result = DefWindowProcA(window, message, wparam, lparam);
             raise_window_moved();
@@ -110,9 +116,32 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
             return result;
         }
         default:
+            if (message == g_taskbar_created_message && message != 0) {
+                raise_taskbar_created();
+                return 0;
+            }
             break;
     }
     return DefWindowProcA(window, message, wparam, lparam);
+}
+
+// An elevated program does not hear the shell's broadcast unless it lets
+// the message through (Vista and later; the functions are looked up so that
+// earlier systems start too).
+void accept_taskbar_created(HWND window) {
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    if (user32 == nullptr)
+        return;
+    using FilterEx = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+    using Filter = BOOL(WINAPI*)(UINT, DWORD);
+    constexpr DWORD kAllow = 1;  // MSGFLT_ALLOW and MSGFLT_ADD
+    if (auto filter_ex = reinterpret_cast<FilterEx>(
+            reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilterEx")))) {
+        filter_ex(window, g_taskbar_created_message, kAllow, nullptr);
+    } else if (auto filter = reinterpret_cast<Filter>(
+                   reinterpret_cast<void*>(GetProcAddress(user32, "ChangeWindowMessageFilter")))) {
+        filter(g_taskbar_created_message, kAllow);
+    }
 }
 
 bool register_main_window_class(HINSTANCE instance) {
@@ -225,6 +254,7 @@ BuildResult build_main_window(HINSTANCE instance) {
         return BuildResult::failed;
     }
 
+    g_taskbar_created_message = RegisterWindowMessageA("TaskbarCreated");
     const int x = centred_origin(GetSystemMetrics(SM_CXSCREEN), kMainWindowWidth);
     const int y = centred_origin(GetSystemMetrics(SM_CYSCREEN), kMainWindowHeight);
     UniqueMenu menu_bar(build_menu_bar());
@@ -234,6 +264,8 @@ BuildResult build_main_window(HINSTANCE instance) {
     if (window == nullptr)
         return BuildResult::failed;
     menu_bar.release();  // the window owns it now
+    if (g_taskbar_created_message != 0)
+        accept_taskbar_created(window);
 
     RECT outer;
     GetWindowRect(window, &outer);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <new>
 
@@ -23,8 +24,18 @@ constexpr int kTrayIconWidth = 16;
 constexpr int kFallbackIconWidth = 32;
 constexpr int kMenuOffset = 5;  // the menu stands this far left of and above the cursor
 
-// The main window's icon in the notification area; null while it has none.
+// The waits before each new attempt to add the icon after a refused one:
+// about a minute in all, for a shell that is still starting at log-on.
+constexpr UINT kRetryDelaysMs[] = {1000, 2000, 4000, 8000, 15000, 30000};
+
+// The main window's icon; null while it has none.
 UniqueIcon g_tray_icon;
+// Whether the shell took it: only then is the icon a way back to the window.
+bool g_icon_shown = false;
+// The tip, kept for adding the icon again.
+char g_tip[kTrayTipBytes] = {};
+// The delay the next refused attempt waits for; past the end, none is left.
+std::size_t g_next_retry = std::size(kRetryDelaysMs);
 
 UniqueIcon create_icon(ByteBlock block, int wanted_width) {
     const std::optional<IconImage> image = choose_icon_image(block.data, block.size, wanted_width);
@@ -58,6 +69,38 @@ HWND main_window() {
     return control_window_handle(Control::main_window);
 }
 
+void stop_retrying(HWND window) {
+    KillTimer(window, kTrayRetryTimer);
+    g_next_retry = std::size(kRetryDelaysMs);
+}
+
+// Each retry is a timer of its own length, killed as it fires.
+void schedule_retry(HWND window) {
+    if (g_next_retry >= std::size(kRetryDelaysMs))
+        return;  // the attempts are spent; the next TaskbarCreated tries again
+    SetTimer(window, kTrayRetryTimer, kRetryDelaysMs[g_next_retry], nullptr);
+    ++g_next_retry;
+}
+
+// Puts the held icon into the notification area. A shell that timed out
+// may have added it all the same, and then only a change is accepted.
+bool show_icon(HWND window) {
+    NOTIFYICONDATAA record = tray_icon_record(window, g_tray_icon.get(), g_tip);
+    g_icon_shown = notify_icon(NIM_ADD, record) || notify_icon(NIM_MODIFY, record);
+    if (g_icon_shown)
+        stop_retrying(window);
+    else
+        schedule_retry(window);
+    return g_icon_shown;
+}
+
+// The first attempt of a series: a refused one starts the retries afresh.
+void start_showing_icon(HWND window) {
+    stop_retrying(window);
+    g_next_retry = 0;
+    show_icon(window);
+}
+
 }  // namespace
 
 ByteBlock program_tray_icon_block() {
@@ -77,28 +120,62 @@ void set_tray_icon(ByteBlock icon_block, const char* tip) {
     if (window == nullptr)
         return;
     UniqueIcon icon = create_tray_icon(icon_block);
-    if (g_tray_icon) {
+    copy_tray_tip(g_tip, tip);
+    if (g_tray_icon && g_icon_shown) {
         if (icon) {
-            NOTIFYICONDATAA record = tray_icon_record(window, icon.get(), tip);
+            NOTIFYICONDATAA record = tray_icon_record(window, icon.get(), g_tip);
             notify_icon(NIM_MODIFY, record);
         } else {
-            NOTIFYICONDATAA record = tray_icon_delete_record(window, tip);
+            NOTIFYICONDATAA record = tray_icon_delete_record(window, g_tip);
             notify_icon(NIM_DELETE, record);
+            g_icon_shown = false;
         }
-        g_tray_icon.reset();  // the shell keeps its own copy of the picture
-    } else if (icon) {
-        NOTIFYICONDATAA record = tray_icon_record(window, icon.get(), tip);
-        notify_icon(NIM_ADD, record);
     }
+    // The shell keeps its own copy of the picture.
     g_tray_icon = std::move(icon);
+    if (!g_tray_icon) {
+        stop_retrying(window);
+    } else if (!g_icon_shown) {
+        start_showing_icon(window);
+    }
 }
 
 void remove_tray_icon() {
+    HWND window = main_window();
+    stop_retrying(window);
     if (!g_tray_icon)
         return;
-    NOTIFYICONDATAA record = tray_icon_delete_record(main_window());
+    NOTIFYICONDATAA record = tray_icon_delete_record(window);
     notify_icon(NIM_DELETE, record);
     g_tray_icon.reset();
+    g_icon_shown = false;
+}
+
+bool is_tray_icon_shown() {
+    return g_tray_icon && g_icon_shown;
+}
+
+void handle_taskbar_created() {
+    HWND window = main_window();
+    if (window == nullptr || !g_tray_icon)
+        return;
+    // A new notification area holds no icons: every one must be added again.
+    g_icon_shown = false;
+    start_showing_icon(window);
+    if (!g_icon_shown && !IsWindowVisible(window)) {
+        // Hidden with no icon there would be no way back; the task bar that
+        // has just started shows it minimised.
+        ShowWindow(window, SW_SHOWMINNOACTIVE);
+    }
+}
+
+void handle_tray_retry_timer() {
+    HWND window = main_window();
+    if (window == nullptr)
+        return;
+    KillTimer(window, kTrayRetryTimer);
+    if (g_tray_icon && !g_icon_shown)
+        show_icon(window);
 }
 
 void handle_tray_notification(int code) {

@@ -2,9 +2,14 @@
 // the main window into it.
 #pragma once
 
+#include <windows.h>
+
 #include <cstddef>
 
 namespace tolvane {
+
+// The main window's timer for adding the icon again after the shell refused.
+inline constexpr UINT_PTR kTrayRetryTimer = 100;
 
 // A block of bytes whose length travels with it.
 struct ByteBlock {
@@ -16,11 +21,19 @@ struct ByteBlock {
 ByteBlock program_tray_icon_block();
 
 // Makes an icon from the block and puts it into the notification area with
-// the tip (or changes or deletes the one already there).
+// the tip (or changes or deletes the one already there). When the shell
+// refuses it, the icon is tried again a few times over the next minute.
 void set_tray_icon(ByteBlock icon_block, const char* tip);
 // Deletes the icon, if the main window holds one; the last step of the main
 // window's WM_DESTROY.
 void remove_tray_icon();
+// Whether the icon is in the notification area, so that the window can be
+// reached through it.
+bool is_tray_icon_shown();
+// The shell's "TaskbarCreated": its notification area (re)started empty.
+void handle_taskbar_created();
+// The retry timer's event.
+void handle_tray_retry_timer();
 
 // The tray notification event: 1 left button up, 2 double click, 3 menu.
 void handle_tray_notification(int code);

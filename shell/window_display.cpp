@@ -4,6 +4,7 @@
 
 #include "app/control_access.h"
 #include "app/window_geometry.h"
+#include "shell/tray_icon.h"
 
 namespace tolvane {
 namespace {
@@ -79,8 +80,9 @@ void set_main_window_position(int code) {
 
 void handle_window_moved() {
     // Minimising moves the window, so this runs while it is already iconic;
-    // hidden, it leaves the task bar and the tray icon is the way back.
-    if (main_window_position() == kPositionMinimised)
+    // hidden, it leaves the task bar and the tray icon is the way back. With
+    // no icon in the notification area it stays on the task bar.
+    if (main_window_position() == kPositionMinimised && is_tray_icon_shown())
         set_main_window_visible(false);
 }
 

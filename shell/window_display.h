@@ -15,7 +15,8 @@ void set_main_window_visible(bool visible);
 int main_window_position();
 void set_main_window_position(int code);
 
-// The move event: a minimised main window leaves the screen and the taskbar.
+// The move event: a minimised main window leaves the screen and the task bar
+// while the tray icon is there to bring it back.
 void handle_window_moved();
 
 }  // namespace tolvane

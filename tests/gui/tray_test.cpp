@@ -22,18 +22,27 @@ struct NotifyCall {
     NOTIFYICONDATAA record;
     bool window_visible;  // at the time of the call
     bool window_exists;
+    BOOL result;
 };
 
 std::vector<NotifyCall> g_calls;
+// False: the shell refuses every call, as one that is still starting.
+bool g_shell_ready = true;
+// True: the shell adds the icon but reports failure, as one that timed out.
+bool g_shell_slow = false;
 
 }  // namespace
 
 // Takes the place of the program's own (shell/notify_icon.cpp) in this test
 // program.
 BOOL notify_icon(DWORD message, NOTIFYICONDATAA& record) {
+    BOOL result =
+        g_shell_ready && Shell_NotifyIconA(message, reinterpret_cast<::NOTIFYICONDATAA*>(&record));
+    if (g_shell_slow && message == NIM_ADD)
+        result = FALSE;
     g_calls.push_back(
-        {message, record, IsWindowVisible(record.hWnd) != 0, IsWindow(record.hWnd) != 0});
-    return Shell_NotifyIconA(message, reinterpret_cast<::NOTIFYICONDATAA*>(&record));
+        {message, record, IsWindowVisible(record.hWnd) != 0, IsWindow(record.hWnd) != 0, result});
+    return result;
 }
 
 namespace {
@@ -154,7 +163,11 @@ class TrayTest : public ::testing::Test {
         ASSERT_TRUE(main_->built());
         window_ = main_->window();
     }
-    void TearDown() override { main_.reset(); }
+    void TearDown() override {
+        main_.reset();
+        g_shell_ready = true;
+        g_shell_slow = false;
+    }
 
     // As the shell sends it: the icon's identifier and the mouse message.
     void tray(UINT mouse_message) {
@@ -181,6 +194,53 @@ class TrayTest : public ::testing::Test {
                r.top == (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2;
     }
     bool shown() const { return IsWindowVisible(window_) && !IsIconic(window_); }
+    // Minimised but still on the task bar.
+    bool on_task_bar_minimised() const {
+        return IsWindowVisible(window_) && IsIconic(window_) &&
+               (GetWindowLongA(window_, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) == 0;
+    }
+    void minimise() {
+        SendMessageA(window_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        pump_for(100);
+    }
+    // Whether the retry timer was running; it is not afterwards.
+    bool kill_retry_timer() { return KillTimer(window_, kTrayRetryTimer) != 0; }
+    // As a restarted shell: its new notification area holds no icons, and
+    // it tells every top-level window.
+    void restart_shell() {
+        ::NOTIFYICONDATAA record = {};
+        record.cbSize = 88;
+        record.hWnd = window_;
+        record.uID = kTrayIconId;
+        Shell_NotifyIconA(NIM_DELETE, &record);
+        PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+        pump_for(200);
+    }
+    // The calls since `from` that put the icon in.
+    std::vector<NotifyCall> accepted_adds(std::size_t from = 0) const {
+        std::vector<NotifyCall> adds;
+        for (std::size_t i = from; i < g_calls.size(); ++i) {
+            if (g_calls[i].result && (g_calls[i].message == NIM_ADD))
+                adds.push_back(g_calls[i]);
+        }
+        return adds;
+    }
+    std::size_t attempts(std::size_t from = 0) const {
+        std::size_t n = 0;
+        for (std::size_t i = from; i < g_calls.size(); ++i)
+            n += g_calls[i].message == NIM_ADD;
+        return n;
+    }
+    void expect_the_programs_icon(const NotifyCall& call) const {
+        EXPECT_EQ(call.message, static_cast<DWORD>(NIM_ADD));
+        EXPECT_EQ(call.record.cbSize, 88u);
+        EXPECT_EQ(call.record.hWnd, window_);
+        EXPECT_EQ(call.record.uID, 100u);
+        EXPECT_EQ(call.record.uFlags, 7u);
+        EXPECT_EQ(call.record.uCallbackMessage, 0x8064u);
+        EXPECT_EQ(tip_of(call.record), "Tolvane");
+        EXPECT_EQ(call.record.hIcon, g_calls[0].record.hIcon);  // the same icon
+    }
 
     // Pops the menu up by the callback message and lets the timer act on it.
     MenuSeen pop_menu(UINT mouse_message, MenuAction action, POINT cursor) {
@@ -262,9 +322,14 @@ TEST_F(TrayTest, SettingTheIconAgainChangesOrDeletesItAndNeverLeaksOne) {
     EXPECT_EQ(g_calls[3].record.hIcon, nullptr);
     EXPECT_TRUE(icon_destroyed(third));
 
-    // Without an icon there is nothing to add, change or delete.
+    // Without an icon there is nothing to add, change or delete, and
+    // minimising leaves the window on the task bar.
     set_tray_icon({broken.data(), broken.size()}, "Tolvane");
     set_tray_icon({nullptr, 0}, "Tolvane");
+    EXPECT_FALSE(is_tray_icon_shown());
+    EXPECT_FALSE(kill_retry_timer());
+    minimise();
+    EXPECT_TRUE(on_task_bar_minimised());
     DestroyWindow(window_);
     EXPECT_EQ(g_calls.size(), 4u);
 }
@@ -355,6 +420,135 @@ TEST_F(TrayTest, MinimisingHidesAndTheTrayBringsTheWindowBackRestored) {
         EXPECT_TRUE(shown());
         EXPECT_TRUE(centred());
     }
+}
+
+TEST_F(TrayTest, TaskbarCreatedAddsTheSameIconAgainWhetherTheWindowIsHiddenOrShown) {
+    minimise();
+    ASSERT_FALSE(IsWindowVisible(window_));
+    std::size_t before = g_calls.size();
+    restart_shell();
+    std::vector<NotifyCall> adds = accepted_adds(before);
+    ASSERT_EQ(adds.size(), 1u);
+    expect_the_programs_icon(adds[0]);
+    EXPECT_FALSE(IsWindowVisible(window_));  // the new icon is the way back
+    EXPECT_FALSE(kill_retry_timer());
+    tray(WM_LBUTTONUP);
+    EXPECT_TRUE(shown());
+
+    // And on every later restart.
+    before = g_calls.size();
+    restart_shell();
+    adds = accepted_adds(before);
+    ASSERT_EQ(adds.size(), 1u);
+    expect_the_programs_icon(adds[0]);
+    EXPECT_TRUE(shown());
+}
+
+TEST_F(TrayTest, ARestartedShellThatRefusesTheIconGetsTheHiddenWindowOnTheTaskBar) {
+    command(20002);
+    ASSERT_FALSE(IsWindowVisible(window_));
+    g_shell_ready = false;
+    restart_shell();
+    EXPECT_TRUE(on_task_bar_minimised());
+    EXPECT_FALSE(is_tray_icon_shown());
+
+    // The retries go on until the shell takes the icon, then stop.
+    const std::size_t before = g_calls.size();
+    g_shell_ready = true;
+    EXPECT_TRUE(pump_until([&] { return !accepted_adds(before).empty(); }, 3000));
+    EXPECT_TRUE(is_tray_icon_shown());
+    EXPECT_FALSE(kill_retry_timer());
+    EXPECT_TRUE(on_task_bar_minimised());  // not hidden until minimised again
+}
+
+// The shell is not ready when the program starts, as at log-on.
+class TrayAtLogOnTest : public TrayTest {
+  protected:
+    void SetUp() override {
+        g_shell_ready = false;
+        TrayTest::SetUp();
+    }
+};
+
+TEST_F(TrayAtLogOnTest, TheIconIsTriedAgainUntilTheShellTakesItAndNoTimerIsLeft) {
+    ASSERT_EQ(attempts(), 1u);
+    EXPECT_FALSE(g_calls[0].result);
+    EXPECT_TRUE(shown());
+
+    // Without the icon, minimising leaves the window on the task bar.
+    minimise();
+    EXPECT_TRUE(on_task_bar_minimised());
+    EXPECT_EQ(main_window_position(), kPositionMinimised);
+
+    // The first retry comes within seconds, and is refused too.
+    EXPECT_TRUE(pump_until([&] { return attempts() >= 2; }, 3000));
+    EXPECT_FALSE(is_tray_icon_shown());
+    g_shell_ready = true;
+    EXPECT_TRUE(pump_until([&] { return !accepted_adds().empty(); }, 5000));
+    ASSERT_EQ(accepted_adds().size(), 1u);
+    expect_the_programs_icon(accepted_adds()[0]);
+    const std::size_t calls = g_calls.size();
+    pump_for(200);
+    EXPECT_EQ(g_calls.size(), calls);  // no further attempts
+    EXPECT_FALSE(kill_retry_timer());
+
+    // The icon's arrival leaves the minimised window where it is; the next
+    // minimise hides it.
+    EXPECT_TRUE(on_task_bar_minimised());
+    ShowWindow(window_, SW_RESTORE);
+    pump_for(50);
+    minimise();
+    EXPECT_FALSE(IsWindowVisible(window_));
+    EXPECT_TRUE(IsIconic(window_));
+}
+
+TEST_F(TrayAtLogOnTest, TaskbarCreatedDuringTheRetriesPutsTheIconInAndStopsThem) {
+    ASSERT_FALSE(is_tray_icon_shown());
+    g_shell_ready = true;
+    restart_shell();
+    EXPECT_TRUE(is_tray_icon_shown());
+    EXPECT_FALSE(kill_retry_timer());
+    ASSERT_EQ(accepted_adds().size(), 1u);
+    expect_the_programs_icon(accepted_adds()[0]);
+}
+
+// The shell adds the icon but its answer comes too late: the add reads as
+// refused, and the icon is there all the same.
+class TrayTimedOutTest : public TrayTest {
+  protected:
+    void SetUp() override {
+        g_shell_slow = true;
+        TrayTest::SetUp();
+    }
+};
+
+TEST_F(TrayTimedOutTest, AnIconTheShellTookDespiteAFailedAddCountsAsIn) {
+    EXPECT_TRUE(is_tray_icon_shown());
+    EXPECT_FALSE(kill_retry_timer());
+    minimise();
+    EXPECT_FALSE(IsWindowVisible(window_));
+}
+
+TEST_F(TrayAtLogOnTest, SpentRetriesLeaveNoTimerAndTheNextTaskbarCreatedTriesAgain) {
+    // Each timer message is one attempt; the series ends after a minute's
+    // worth of them.
+    for (int i = 0; i < 20 && kill_retry_timer(); ++i) {
+        PostMessageA(window_, WM_TIMER, kTrayRetryTimer, 0);
+        pump_for(20);
+    }
+    EXPECT_FALSE(kill_retry_timer());
+    const std::size_t spent = attempts();
+    EXPECT_GE(spent, 3u);
+    EXPECT_LE(spent, 10u);
+    pump_for(1500);
+    EXPECT_EQ(attempts(), spent);
+    EXPECT_FALSE(is_tray_icon_shown());
+
+    g_shell_ready = true;
+    restart_shell();
+    ASSERT_EQ(accepted_adds().size(), 1u);
+    expect_the_programs_icon(accepted_adds()[0]);
+    EXPECT_FALSE(kill_retry_timer());
 }
 
 TEST_F(TrayTest, MovingNeverHides) {
