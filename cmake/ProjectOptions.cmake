@@ -29,3 +29,11 @@ add_library(tolvane_product_options INTERFACE)
 target_compile_options(tolvane_product_options INTERFACE
   -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
   -ffunction-sections -fdata-sections)
+
+# How a program that ships is linked: stripped, unused sections collected,
+# and every section at a page boundary of the file. Wine maps a section of
+# the image from the file only when its file offset is page-aligned and
+# reads the others into private memory (Windows maps either way).
+add_library(tolvane_program_link_options INTERFACE)
+target_link_options(tolvane_program_link_options INTERFACE
+  -s -Wl,--gc-sections -Wl,--file-alignment,4096)
