@@ -3,7 +3,8 @@
 # their own, with program, Wine server and X on one CPU (figures on these
 # machines spread widely otherwise). Prints ratios measured in one run.
 # usage: run.sh BUILD_DIR
-# TOLVANE_BENCH_PROGRAM: another build of ADSL.EXE to measure (a before);
+# TOLVANE_BENCH_PROGRAM and TOLVANE_BENCH_SKIN: another build's ADSL.EXE and
+# tests/bench/skin_bench.exe to measure (a before);
 # TOLVANE_BENCH_PAIRS (100), TOLVANE_BENCH_MEMORY_RUNS (5),
 # TOLVANE_BENCH_IDLE_SECONDS (10), TOLVANE_BENCH_CYCLES (1000).
 set -euo pipefail
@@ -18,7 +19,8 @@ cpu=$(( cores > 1 ? 1 : 0 ))
 run() { taskset -c "$cpu" "$tools/wine-run.sh" --prefix "$prefix" "$@"; }
 export -f run win
 program=$(realpath "${TOLVANE_BENCH_PROGRAM:-$build/ADSL.EXE}")
-export tools prefix cpu build here cores program
+skin_bench=$(realpath "${TOLVANE_BENCH_SKIN:-$build/tests/bench/skin_bench.exe}")
+export tools prefix cpu build here cores program skin_bench
 
 taskset -c "$cpu" "$tools/with-xvfb.sh" --prefix "$prefix" bash -c '
   set -euo pipefail
@@ -31,7 +33,7 @@ taskset -c "$cpu" "$tools/with-xvfb.sh" --prefix "$prefix" bash -c '
     run "$build/bench/bench_startup.exe" "$(win "$program")" "$(win "$build/bench/plain_window.exe")" \
       "${TOLVANE_BENCH_PAIRS:-100}" "${TOLVANE_BENCH_IDLE_SECONDS:-10}" "${TOLVANE_BENCH_MEMORY_RUNS:-5}"
   echo "== full repaints with the skin on and off; GDI objects around state cycles"
-  run "$build/tests/bench/skin_bench.exe"
+  run "$skin_bench"
   echo "== dial soak on the simulated line"
   run "$build/bench/bench_soak.exe" "$(win "$program")" "${TOLVANE_BENCH_CYCLES:-1000}"
 '
