@@ -20,8 +20,9 @@ ByteBlock program_tray_icon_block();
 // empty when the program has no such image.
 ByteBlock program_icon_image(unsigned icon_id);
 
-// Makes an icon from the group's image for the tray and puts it into the notification area with
-// the tip (or changes or deletes the one already there).
+// Makes an icon from the group's image for the tray and puts it into the
+// notification area with the tip (or changes or deletes the one already
+// there).
 void set_tray_icon(ByteBlock icon_block, const char* tip);
 // Deletes the icon, if the main window holds one; the last step of the main
 // window's WM_DESTROY.

@@ -1,5 +1,6 @@
 #include "style/skin_control.h"
 
+#include <algorithm>
 #include <memory>
 #include <string_view>
 
@@ -527,10 +528,8 @@ void release_all_controls() {
 }
 
 std::size_t skinned_control_count() {
-    std::size_t count = 0;
-    for (const auto& c : g_skin.controls)
-        count += c->active ? 1 : 0;
-    return count;
+    return static_cast<std::size_t>(std::count_if(g_skin.controls.begin(), g_skin.controls.end(),
+                                                  [](const auto& c) { return c->active; }));
 }
 
 bool is_control_skinned(HWND window) {
