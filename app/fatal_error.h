@@ -13,6 +13,10 @@ inline constexpr const char kWindowLoadFailed[] = "载入启动窗口失败";
 // cut (never overrun) to the buffer. Returns `out`.
 char* format_fatal_error_text(const char* message, char* out, std::size_t out_size) noexcept;
 
+// The value in decimal digits, cut (never overrun) to the buffer. Returns
+// `out`.
+char* format_decimal(std::size_t value, char* out, std::size_t out_size) noexcept;
+
 // "分配 <bytes> 字节内存失败!" into the buffer. Returns `out`.
 char* format_out_of_memory_message(std::size_t bytes, char* out, std::size_t out_size) noexcept;
 

@@ -19,3 +19,21 @@ add_custom_command(
   DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_icon.py
   COMMENT "Drawing the program icon")
 add_custom_target(tolvane_icon DEPENDS ${TOLVANE_ICON})
+
+# The code that ships (the core library and ADSL.EXE): no exceptions and no
+# RTTI, so that none of the runtime's throwing machinery (unwinder, verbose
+# terminate handler, demangler) is linked in, and every function and object
+# in a section of its own for the linker to collect. The tests keep
+# exceptions (GoogleTest needs them) and link the same core library.
+add_library(tolvane_product_options INTERFACE)
+target_compile_options(tolvane_product_options INTERFACE
+  -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
+  -ffunction-sections -fdata-sections)
+
+# How a program that ships is linked: stripped, unused sections collected,
+# and every section at a page boundary of the file. Wine maps a section of
+# the image from the file only when its file offset is page-aligned and
+# reads the others into private memory (Windows maps either way).
+add_library(tolvane_program_link_options INTERFACE)
+target_link_options(tolvane_program_link_options INTERFACE
+  -s -Wl,--gc-sections -Wl,--file-alignment,4096)

@@ -4,7 +4,8 @@ namespace tolvane {
 namespace {
 
 constexpr std::size_t kHeaderSize = 6;
-constexpr std::size_t kEntrySize = 16;
+constexpr std::size_t kEntrySize = 14;  // GRPICONDIRENTRY
+constexpr std::size_t kIconIdOffset = 12;
 constexpr std::size_t kInfoHeaderSize = 40;  // BITMAPINFOHEADER
 constexpr int kLargestSide = 256;            // the most a directory entry can describe
 
@@ -37,48 +38,44 @@ bool plausible_side(std::int64_t side) noexcept {
     return side > 0 && side <= kLargestSide;
 }
 
-// Width, height and bit count from the image's own header.
-bool read_image_header(const unsigned char* image, IconImage& out) noexcept {
-    if (is_png(image, out.size)) {
+}  // namespace
+
+std::optional<IconImageHeader> read_icon_image_header(const unsigned char* image,
+                                                      std::size_t size) noexcept {
+    if (image == nullptr)
+        return std::nullopt;
+    if (is_png(image, size)) {
         // The signature, then the IHDR chunk: length, type, width, height.
-        if (out.size < 24 || image[12] != 'I' || image[13] != 'H' || image[14] != 'D' ||
+        if (size < 24 || image[12] != 'I' || image[13] != 'H' || image[14] != 'D' ||
             image[15] != 'R') {
-            return false;
+            return std::nullopt;
         }
         const std::uint32_t width = read32_big_endian(image + 16);
         const std::uint32_t height = read32_big_endian(image + 20);
         if (!plausible_side(width) || !plausible_side(height))
-            return false;
-        out.width = static_cast<int>(width);
-        out.height = static_cast<int>(height);
-        out.bit_count = 0;
-        return true;
+            return std::nullopt;
+        return IconImageHeader{static_cast<int>(width), static_cast<int>(height), 0};
     }
-    if (out.size < kInfoHeaderSize)
-        return false;
+    if (size < kInfoHeaderSize)
+        return std::nullopt;
     const std::uint32_t header_size = read32(image);
-    if (header_size < kInfoHeaderSize || header_size > out.size)
-        return false;
+    if (header_size < kInfoHeaderSize || header_size > size)
+        return std::nullopt;
     const auto width = static_cast<std::int32_t>(read32(image + 4));
     // The colour rows and the mask rows, one above the other.
     const auto height = static_cast<std::int32_t>(read32(image + 8)) / 2;
     if (!plausible_side(width) || !plausible_side(height))
-        return false;
-    out.width = width;
-    out.height = height;
-    out.bit_count = read16(image + 14);
-    return true;
+        return std::nullopt;
+    return IconImageHeader{width, height, read16(image + 14)};
 }
 
-}  // namespace
-
-std::optional<IconImage> choose_icon_image(const unsigned char* block, std::size_t size,
+std::optional<IconEntry> choose_icon_entry(const unsigned char* group, std::size_t size,
                                            int wanted_width) noexcept {
-    if (block == nullptr || size < kHeaderSize)
+    if (group == nullptr || size < kHeaderSize)
         return std::nullopt;
-    const std::uint16_t reserved = read16(block);
-    const std::uint16_t type = read16(block + 2);  // 1 icon, 2 cursor
-    const std::uint16_t count = read16(block + 4);
+    const std::uint16_t reserved = read16(group);
+    const std::uint16_t type = read16(group + 2);  // 1 icon, 2 cursor
+    const std::uint16_t count = read16(group + 4);
     if (reserved != 0 || (type != 1 && type != 2) || count == 0)
         return std::nullopt;
     if (count > (size - kHeaderSize) / kEntrySize)
@@ -86,7 +83,7 @@ std::optional<IconImage> choose_icon_image(const unsigned char* block, std::size
 
     std::size_t chosen = count - 1u;
     for (std::size_t i = 0; i < count; ++i) {
-        const unsigned char* entry = block + kHeaderSize + i * kEntrySize;
+        const unsigned char* entry = group + kHeaderSize + i * kEntrySize;
         const int width = entry[0];
         const int colours = entry[2];
         if (colours >= 16 && width == wanted_width) {
@@ -94,17 +91,8 @@ std::optional<IconImage> choose_icon_image(const unsigned char* block, std::size
             break;
         }
     }
-
-    const unsigned char* entry = block + kHeaderSize + chosen * kEntrySize;
-    IconImage image{};
-    image.entry = chosen;
-    image.size = read32(entry + 8);
-    image.offset = read32(entry + 12);
-    if (image.size == 0 || image.offset > size || image.size > size - image.offset)
-        return std::nullopt;
-    if (!read_image_header(block + image.offset, image))
-        return std::nullopt;
-    return image;
+    const unsigned char* entry = group + kHeaderSize + chosen * kEntrySize;
+    return IconEntry{chosen, read16(entry + kIconIdOffset)};
 }
 
 }  // namespace tolvane

@@ -4,8 +4,6 @@
 
 #include <cstring>
 #include <iterator>
-#include <memory>
-#include <new>
 
 #include "app/control_access.h"
 #include "app/main_window.h"
@@ -37,23 +35,22 @@ char g_tip[kTrayTipBytes] = {};
 // The delay the next refused attempt waits for; past the end, none is left.
 std::size_t g_next_retry = std::size(kRetryDelaysMs);
 
-UniqueIcon create_icon(ByteBlock block, int wanted_width) {
-    const std::optional<IconImage> image = choose_icon_image(block.data, block.size, wanted_width);
-    if (!image)
+UniqueIcon create_icon(ByteBlock group, int wanted_width) {
+    const std::optional<IconEntry> entry = choose_icon_entry(group.data, group.size, wanted_width);
+    if (!entry)
         return UniqueIcon();
-    // An image inside an ICO file need not start on a 4-byte boundary, and
-    // the creation functions read it as DWORD-aligned bitmap data.
-    const std::size_t words = (image->size + sizeof(DWORD) - 1) / sizeof(DWORD);
-    std::unique_ptr<DWORD[]> copy(new (std::nothrow) DWORD[words]());
-    if (!copy)
+    const ByteBlock image = program_icon_image(entry->icon_id);
+    const std::optional<IconImageHeader> header = read_icon_image_header(image.data, image.size);
+    if (!header)
         return UniqueIcon();
-    std::memcpy(copy.get(), block.data + image->offset, image->size);
-    auto* bytes = reinterpret_cast<PBYTE>(copy.get());
-    const auto size = static_cast<DWORD>(image->size);
+    // Resource data is DWORD-aligned, as the creation functions read it; they
+    // only read it, whatever the parameter's type says.
+    auto* bytes = const_cast<PBYTE>(image.data);
+    const auto size = static_cast<DWORD>(image.size);
 
-    UniqueIcon icon(CreateIconFromResourceEx(bytes, size, TRUE, kIconFormatVersion, image->width,
-                                             image->height, LR_DEFAULTCOLOR));
-    if (!icon && image->bit_count != 16)
+    UniqueIcon icon(CreateIconFromResourceEx(bytes, size, TRUE, kIconFormatVersion, header->width,
+                                             header->height, LR_DEFAULTCOLOR));
+    if (!icon && header->bit_count != 16)
         icon.reset(CreateIconFromResource(bytes, size, TRUE, kIconFormatVersion));
     return icon;
 }
@@ -101,11 +98,9 @@ void start_showing_icon(HWND window) {
     show_icon(window);
 }
 
-}  // namespace
-
-ByteBlock program_tray_icon_block() {
+ByteBlock program_resource(const char* name, const char* type) {
     HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC resource = FindResourceA(module, "TRAY_ICON", MAKEINTRESOURCEA(10));  // RT_RCDATA
+    HRSRC resource = FindResourceA(module, name, type);
     if (resource == nullptr)
         return {nullptr, 0};
     HGLOBAL loaded = LoadResource(module, resource);
@@ -113,6 +108,16 @@ ByteBlock program_tray_icon_block() {
     if (data == nullptr)
         return {nullptr, 0};
     return {static_cast<const unsigned char*>(data), SizeofResource(module, resource)};
+}
+
+}  // namespace
+
+ByteBlock program_tray_icon_block() {
+    return program_resource("DEFAULT_ICON", MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
+}
+
+ByteBlock program_icon_image(unsigned icon_id) {
+    return program_resource(MAKEINTRESOURCEA(icon_id), MAKEINTRESOURCEA(3));  // RT_ICON
 }
 
 void set_tray_icon(ByteBlock icon_block, const char* tip) {

@@ -17,12 +17,18 @@ struct ByteBlock {
     std::size_t size;
 };
 
-// The ICO file the tray icon is made from, as the program carries it.
+// The icon group the tray icon is made from: the directory of the
+// program's icon resource "DEFAULT_ICON", whose entries name the program's
+// RT_ICON resources. The icon is stored once, for the window and the tray.
 ByteBlock program_tray_icon_block();
+// The bytes of one image of the program's icon, by its RT_ICON identifier;
+// empty when the program has no such image.
+ByteBlock program_icon_image(unsigned icon_id);
 
-// Makes an icon from the block and puts it into the notification area with
-// the tip (or changes or deletes the one already there). When the shell
-// refuses it, the icon is tried again a few times over the next minute.
+// Makes an icon from the group's image for the tray and puts it into the
+// notification area with the tip (or changes or deletes the one already
+// there). When the shell refuses it, the icon is tried again a few times over
+// the next minute.
 void set_tray_icon(ByteBlock icon_block, const char* tip);
 // Deletes the icon, if the main window holds one; the last step of the main
 // window's WM_DESTROY.

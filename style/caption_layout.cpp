@@ -8,7 +8,7 @@ namespace {
 constexpr std::size_t kNoMnemonic = static_cast<std::size_t>(-1);
 
 struct Stripped {
-    std::string text;
+    GrowableArray<char> text;
     std::size_t mnemonic = kNoMnemonic;  // byte index into text
 };
 
@@ -26,7 +26,8 @@ Stripped strip_prefixes(std::string_view caption) {
     while (i < caption.size()) {
         if (caption[i] != '&') {
             const std::size_t n = character_length(caption, i);
-            out.text.append(caption.substr(i, n));
+            for (std::size_t k = 0; k < n; ++k)
+                out.text.push_back(caption[i + k]);
             i += n;
             continue;
         }
@@ -97,12 +98,13 @@ CaptionLayout::Bounds CaptionLayout::bounds() const {
 }
 
 CaptionLayout lay_out_caption(std::string_view caption, int width, int height, int line_height,
-                              CaptionPlacement placement, const CharacterWidth& character_width) {
+                              CaptionPlacement placement, CharacterWidth character_width,
+                              void* context) {
     Stripped stripped = strip_prefixes(caption);
     CaptionLayout layout;
-    layout.text = std::move(stripped.text);
+    layout.characters = std::move(stripped.text);
     layout.line_height = line_height;
-    const std::string_view text = layout.text;
+    const std::string_view text = layout.text();
     if (text.empty())
         return layout;
 
@@ -124,7 +126,7 @@ CaptionLayout lay_out_caption(std::string_view caption, int width, int height, i
             continue;
         }
         const std::size_t n = character_length(text, i);
-        const int w = std::max(character_width(text.data() + i, n), 0);
+        const int w = std::max(character_width(context, text.data() + i, n), 0);
         if (line.length > 0 && line.width + w > width)
             end_line(i);
         // Taking the "&" out can join a lone lead byte with the character

@@ -4,11 +4,10 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <optional>
-#include <string>
 #include <string_view>
-#include <vector>
+
+#include "app/growable_array.h"
 
 namespace tolvane {
 
@@ -31,11 +30,12 @@ constexpr bool is_trail_byte(unsigned char b) {
 // The length in bytes (1 or 2) of the character at `at`; 0 at the end.
 std::size_t character_length(std::string_view text, std::size_t at);
 
-// Pixel width of one character of one or two bytes.
-using CharacterWidth = std::function<int(const char* character, std::size_t length)>;
+// Pixel width of one character of one or two bytes, measured with what the
+// caller passes as `context` (a device context, say).
+using CharacterWidth = int (*)(void* context, const char* character, std::size_t length);
 
 struct CaptionLine {
-    std::size_t begin;   // into CaptionLayout::text
+    std::size_t begin;   // into CaptionLayout::text()
     std::size_t length;  // bytes, line break excluded
     int x;               // from the left of the caption area
     int y;               // from its top
@@ -49,10 +49,12 @@ struct CaptionMnemonic {
 };
 
 struct CaptionLayout {
-    std::string text;  // the caption without its prefix characters
-    std::vector<CaptionLine> lines;
+    GrowableArray<char> characters;  // the caption without its prefix characters
+    GrowableArray<CaptionLine> lines;
     std::optional<CaptionMnemonic> mnemonic;
     int line_height = 0;
+
+    std::string_view text() const { return {characters.data(), characters.size()}; }
 
     // The smallest rectangle around all lines, in caption-area coordinates
     // (left, top, right, bottom); all zero without lines.
@@ -70,6 +72,7 @@ struct CaptionLayout {
 // dropped. Each line is placed horizontally on its own, the block of lines
 // vertically.
 CaptionLayout lay_out_caption(std::string_view caption, int width, int height, int line_height,
-                              CaptionPlacement placement, const CharacterWidth& character_width);
+                              CaptionPlacement placement, CharacterWidth character_width,
+                              void* context);
 
 }  // namespace tolvane

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <memory>
-#include <string>
-#include <vector>
+#include <string_view>
 
+#include "app/growable_array.h"
 #include "app/win_handle.h"
 #include "style/control_kind.h"
 #include "style/skin_gdi.h"
@@ -20,7 +20,7 @@ namespace {
 // run there.
 struct SkinRegistry {
     int scheme = 0;
-    std::vector<std::unique_ptr<SkinnedControl>> controls;
+    GrowableArray<std::unique_ptr<SkinnedControl>> controls;
     QuietCallObserver observer = nullptr;
 };
 SkinRegistry g_skin;
@@ -46,10 +46,7 @@ SkinnedControl* find_control(HWND window) {
 }
 
 void forget_control(HWND window) {
-    auto& list = g_skin.controls;
-    list.erase(std::remove_if(list.begin(), list.end(),
-                              [window](const auto& c) { return c->window == window; }),
-               list.end());
+    g_skin.controls.erase_if([window](const auto& c) { return c->window == window; });
 }
 
 // Puts the control's own procedure back, which is possible only while the
@@ -66,15 +63,24 @@ bool restore_procedure(const SkinnedControl& c) {
     return true;
 }
 
-std::string class_name_of(HWND window) {
-    char name[257] = {};
-    const int length = window ? GetClassNameA(window, name, sizeof name) : 0;
-    return std::string(name, static_cast<std::size_t>(std::max(length, 0)));
+// A class name has at most 256 characters.
+struct ClassName {
+    char text[257] = {};
+    std::size_t length = 0;
+    std::string_view view() const { return {text, length}; }
+};
+
+ClassName class_name_of(HWND window) {
+    ClassName name;
+    const int length = window ? GetClassNameA(window, name.text, sizeof name.text) : 0;
+    name.length = length > 0 ? static_cast<std::size_t>(length) : 0;
+    return name;
 }
 
 std::optional<SkinKind> kind_of(HWND window, DWORD style, HWND parent) {
     const auto parent_style = parent ? static_cast<DWORD>(GetWindowLongA(parent, GWL_STYLE)) : 0;
-    return skin_kind_for(class_name_of(window), style, class_name_of(parent), parent_style);
+    return skin_kind_for(class_name_of(window).view(), style, class_name_of(parent).view(),
+                         parent_style);
 }
 
 // BM_GETCHECK's answer as 0 unticked, 1 ticked, 2 indeterminate.
@@ -507,7 +513,7 @@ void redraw_control(HWND window) {
 }
 
 void release_all_controls() {
-    std::vector<HWND> windows;
+    GrowableArray<HWND> windows;
     windows.reserve(g_skin.controls.size());
     for (const auto& c : g_skin.controls) {
         if (c->active)

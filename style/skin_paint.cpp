@@ -1,10 +1,11 @@
 #include "style/skin_paint.h"
 
 #include <algorithm>
-#include <optional>
 #include <cstdint>
 #include <cstring>
-#include <string>
+#include <memory>
+#include <optional>
+#include <string_view>
 
 #include "style/caption_layout.h"
 #include "style/skin_gdi.h"
@@ -139,16 +140,25 @@ HBRUSH parent_brush(HWND control, HDC dc) {
     return brush;
 }
 
-std::string window_caption(HWND window) {
+// The window's text and its length in bytes.
+struct WindowCaption {
+    std::unique_ptr<char[]> bytes;
+    std::size_t length = 0;
+    std::string_view view() const { return {bytes.get(), length}; }
+};
+
+WindowCaption window_caption(HWND window) {
+    WindowCaption caption;
     const int length = GetWindowTextLengthA(window);
     if (length <= 0)
-        return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int got = GetWindowTextA(window, text.data(), length + 1);
+        return caption;
+    caption.bytes.reset(new char[static_cast<std::size_t>(length) + 1]());
+    const int got = GetWindowTextA(window, caption.bytes.get(), length + 1);
     // Up to the terminator within the count: nothing the platform did not
     // write.
-    text.resize(strnlen(text.c_str(), static_cast<std::size_t>(std::clamp(got, 0, length))));
-    return text;
+    caption.length =
+        strnlen(caption.bytes.get(), static_cast<std::size_t>(std::clamp(got, 0, length)));
+    return caption;
 }
 
 struct CaptionFont {
@@ -163,15 +173,16 @@ CaptionFont caption_font(HDC dc) {
     return {static_cast<int>(metrics.tmHeight), static_cast<int>(metrics.tmAscent)};
 }
 
-CaptionLayout lay_out(HDC dc, const std::string& caption, const PixelRect& area, int line_height,
+int text_width(void* dc, const char* character, std::size_t length) {
+    SIZE size = {};
+    GetTextExtentPoint32A(static_cast<HDC>(dc), character, static_cast<int>(length), &size);
+    return static_cast<int>(size.cx);
+}
+
+CaptionLayout lay_out(HDC dc, std::string_view caption, const PixelRect& area, int line_height,
                       CaptionPlacement placement) {
-    return lay_out_caption(caption, area.width(), area.height(), line_height, placement,
-                           [dc](const char* character, std::size_t length) {
-                               SIZE size = {};
-                               GetTextExtentPoint32A(dc, character, static_cast<int>(length),
-                                                     &size);
-                               return static_cast<int>(size.cx);
-                           });
+    return lay_out_caption(caption, area.width(), area.height(), line_height, placement, text_width,
+                           dc);
 }
 
 // The lines with GDI, clipped to the caption area, then the mnemonic's
@@ -188,7 +199,7 @@ void draw_caption(OffscreenBitmap& off, const CaptionLayout& layout, const Pixel
     for (const CaptionLine& line : layout.lines) {
         if (line.length == 0)
             continue;
-        TextOutA(dc, area.left + line.x, area.top + line.y, layout.text.data() + line.begin,
+        TextOutA(dc, area.left + line.x, area.top + line.y, layout.text().data() + line.begin,
                  static_cast<int>(line.length));
     }
     SelectClipRgn(dc, nullptr);
@@ -238,7 +249,8 @@ void paint_button_control(SkinnedControl control, int scheme_number, HDC target)
     const DWORD style = static_cast<DWORD>(GetWindowLongA(control.window, GWL_STYLE));
     const CaptionPlacement placement = caption_placement_for(control.kind, style);
     const CaptionFont metrics = caption_font(dc);
-    const std::string caption = window_caption(control.window);
+    const WindowCaption owned_caption = window_caption(control.window);
+    const std::string_view caption = owned_caption.view();
     const bool underline = shows_mnemonics(control);
 
     switch (control.kind) {

@@ -104,5 +104,17 @@ TEST_F(ProgramTest, ATextBlockThatCannotBeHadEndsInTheErrorBoxAndMinusOne) {
     testing::remove_settings_file();
 }
 
+TEST_F(ProgramTest, AnOperatorNewThatCannotBeServedEndsInTheErrorBoxAndMinusOne) {
+    ChildProcess p = ChildProcess::start(build_path("tests\\fault\\adsl_huge_new.exe"));
+    ASSERT_TRUE(p.started());
+    HWND box = p.wait_for_window("#32770");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(testing::window_text(box), "错误");
+    EXPECT_EQ(testing::window_text(GetDlgItem(box, 0xFFFF)),
+              "运行时出错!\r\n\r\n错误信息：分配 4294963200 字节内存失败!\r\n");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(p.wait_for_exit(5000), 0xFFFFFFFFu);
+}
+
 }  // namespace
 }  // namespace tolvane

@@ -61,38 +61,29 @@ std::string tip_of(const NOTIFYICONDATAA& record) {
     return std::string(record.szTip, strnlen(record.szTip, sizeof record.szTip));
 }
 
-// A two-entry icon file: first a 16-pixel entry with 16 colours whose image
-// no creation function accepts (a 16-bit header with no pixels after it),
-// then a 32-pixel one with the program's own 32 x 32 image.
+// A two-entry icon group: first a 16-pixel entry with 16 colours whose
+// image no creation function accepts (RT_ICON 901 of this program, a 16-bit
+// header with no pixels after it), then a 32-pixel one naming the program's
+// own 32 x 32 image.
+constexpr unsigned kBrokenImageId = 901;
+
 Bytes icon_with_a_broken_sixteen() {
     const ByteBlock own = program_tray_icon_block();
-    const unsigned char* entry32 = own.data + 6 + 3 * 16;
-    const std::size_t size32 = entry32[8] | (entry32[9] << 8) | (entry32[10] << 16);
-    const std::size_t offset32 = entry32[12] | (entry32[13] << 8) | (entry32[14] << 16);
+    const unsigned char* entry32 = own.data + 6 + 3 * 14;
 
-    Bytes broken(40, 0);
-    broken[0] = 40;
-    broken[4] = 16;  // width
-    broken[8] = 32;  // height, colour and mask rows
-    broken[12] = 1;
-    broken[14] = 16;  // bits per pixel
-
-    Bytes b(6 + 2 * 16, 0);
+    Bytes b(6 + 2 * 14, 0);
     b[2] = 1;
     b[4] = 2;
-    auto put_entry = [&](std::size_t at, unsigned char width, std::size_t size,
-                         std::size_t offset) {
+    auto put_entry = [&](std::size_t at, unsigned char width, unsigned id) {
         b[at] = b[at + 1] = width;
         b[at + 2] = 16;
-        b[at + 8] = static_cast<unsigned char>(size);
-        b[at + 9] = static_cast<unsigned char>(size >> 8);
-        b[at + 12] = static_cast<unsigned char>(offset);
-        b[at + 13] = static_cast<unsigned char>(offset >> 8);
+        b[at + 4] = 1;
+        b[at + 6] = 32;
+        b[at + 12] = static_cast<unsigned char>(id);
+        b[at + 13] = static_cast<unsigned char>(id >> 8);
     };
-    put_entry(6, 16, broken.size(), b.size());
-    put_entry(22, 32, size32, b.size() + broken.size());
-    b.insert(b.end(), broken.begin(), broken.end());
-    b.insert(b.end(), own.data + offset32, own.data + offset32 + size32);
+    put_entry(6, 16, kBrokenImageId);
+    put_entry(20, 32, entry32[12] | (entry32[13] << 8));
     return b;
 }
 
@@ -304,6 +295,8 @@ TEST_F(TrayTest, SettingTheIconAgainChangesOrDeletesItAndNeverLeaksOne) {
     EXPECT_TRUE(icon_destroyed(first));
 
     // The 16-pixel image cannot be made, so the 32-pixel entry is asked for.
+    const ByteBlock broken_image = program_icon_image(kBrokenImageId);
+    ASSERT_EQ(broken_image.size, 40u);
     const Bytes fallback = icon_with_a_broken_sixteen();
     set_tray_icon({fallback.data(), fallback.size()}, "Tolvane");
     ASSERT_EQ(g_calls.size(), 3u);
@@ -313,7 +306,7 @@ TEST_F(TrayTest, SettingTheIconAgainChangesOrDeletesItAndNeverLeaksOne) {
     EXPECT_TRUE(icon_destroyed(second));
 
     // No icon from the block: the one in the notification area goes.
-    const Bytes broken(fallback.begin(), fallback.begin() + 6 + 32 + 40);
+    const Bytes broken(fallback.begin(), fallback.begin() + 6 + 14 + 5);
     set_tray_icon({broken.data(), broken.size()}, "Tolvane");
     ASSERT_EQ(g_calls.size(), 4u);
     EXPECT_EQ(g_calls[3].message, static_cast<DWORD>(NIM_DELETE));

@@ -14,7 +14,7 @@ namespace tolvane {
 namespace {
 
 // ASCII 6 pixels wide, double-byte characters 12.
-int fixed_width(const char*, std::size_t length) {
+int fixed_width(void*, const char*, std::size_t length) {
     return length == 2 ? 12 : 6;
 }
 
@@ -48,13 +48,13 @@ class CaptionLayoutTest : public ::testing::TestWithParam<LayoutCase> {};
 
 TEST_P(CaptionLayoutTest, LaysOutLinesAndMnemonic) {
     const LayoutCase& c = GetParam();
-    const CaptionLayout layout =
-        lay_out_caption(c.caption, c.width, c.height, kLineHeight, c.placement, fixed_width);
+    const CaptionLayout layout = lay_out_caption(c.caption, c.width, c.height, kLineHeight,
+                                                 c.placement, fixed_width, nullptr);
     ASSERT_EQ(layout.lines.size(), c.lines.size());
     for (std::size_t i = 0; i < c.lines.size(); ++i) {
         SCOPED_TRACE(i);
         const CaptionLine& got = layout.lines[i];
-        EXPECT_EQ(layout.text.substr(got.begin, got.length), c.lines[i].text);
+        EXPECT_EQ(layout.text().substr(got.begin, got.length), c.lines[i].text);
         EXPECT_EQ(got.x, c.lines[i].x);
         EXPECT_EQ(got.y, c.lines[i].y);
     }
@@ -243,7 +243,7 @@ INSTANTIATE_TEST_SUITE_P(Table, CaptionLayoutTest, ::testing::ValuesIn(kLayoutCa
 
 TEST(CaptionLayout, BoundsSurroundAllLines) {
     const CaptionLayout layout =
-        lay_out_caption("AB\r\nABCD", 40, 30, kLineHeight, kMiddleCentre, fixed_width);
+        lay_out_caption("AB\r\nABCD", 40, 30, kLineHeight, kMiddleCentre, fixed_width, nullptr);
     const CaptionLayout::Bounds b = layout.bounds();
     EXPECT_EQ(b.left, 8);
     EXPECT_EQ(b.right, 32);
